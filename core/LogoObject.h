@@ -1,0 +1,137 @@
+// The root of every Logo value and object: reference counting and the virtual operations all values answer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace zembrio {
+
+class tLogoTab;       // method table: name code -> primitive
+struct tCompiledArray; // a list or word compiled for running
+
+// Reference-counted heap base. Counts start at 0; whoever stores a reference adds one.
+// Touched only under the global interpreter lock.
+class TheapObject {
+public:
+    int32_t refCount = 0;
+    uint8_t pooled = 0; // belongs to a value pool and goes back to it instead of being freed
+
+    TheapObject() = default;
+    TheapObject(const TheapObject&) = delete;
+    TheapObject& operator=(const TheapObject&) = delete;
+    virtual ~TheapObject() = default;
+};
+
+// ORDER tlogoobject-slots: the operations below keep the order of the value model's slot table
+// (0 FreeValue … 25 ForEach, 33 ChangeHook, 34 EnumProcs); the method-table slots 26–32 join with the
+// name tables. Keep every copy of this order in step.
+class tlogoobject : public TheapObject {
+public:
+    tLogoTab* methodTable = nullptr; // primitives this value answers; shared, never freed by the value
+
+    virtual void FreeValue();                               // 0
+    virtual tlogoobject* Clone();                           // 1
+    virtual bool IsList() const { return false; }           // 2
+    virtual bool IsImage() const { return false; }          // 3
+    virtual bool IsWord() const { return false; }           // 4
+    virtual bool IsAnyWord() { return false; }              // 5
+    virtual bool IsNumber() { return false; }               // 6
+    virtual bool IsBool() { return false; }                 // 7
+    virtual bool IsInteger() { return false; }              // 8
+    virtual int32_t AsIntegerInRange(int32_t min, int32_t max); // 9
+    virtual int32_t AsInteger();                            // 10
+    virtual long double AsReal();                           // 11
+    virtual int32_t AsColour();                             // 12
+    virtual void PrintForm(bool inList, std::string& out);  // 13: appends
+    virtual void SourceForm(bool inList, std::string& out); // 14: appends
+    virtual void AsText(std::string& out);                  // 15: replaces
+    virtual uint32_t AsNameCode();                          // 16
+    virtual tCompiledArray* Compile(uint8_t mode);          // 17
+    virtual bool AsBool();                                  // 18
+    virtual bool IsEmpty() { return false; }                // 19
+    virtual bool IsEqual(tlogoobject* other);               // 20
+    virtual bool IsEqualExact(tlogoobject* other) { return IsEqual(other); } // 21
+    virtual bool IsNotEqual(tlogoobject* other) { return !IsEqual(other); }  // 22
+    virtual void InitMethodTable() { methodTable = nullptr; }                // 23
+    virtual bool AssignInPlace(tlogoobject* other) { return this == other; } // 24
+    virtual void ForEach(uint32_t variable, tlogoobject* instructions);      // 25
+    virtual void ChangeHook() {}                                             // 33
+    virtual void EnumProcs(void (*callback)(void* data, tlogoobject* proc), void* data) // 34
+    {
+        (void)callback;
+        (void)data;
+    }
+
+    // The class name shown by the base print form ("an instance of …").
+    virtual const char* ClassName() const { return "object"; }
+
+    // Print form as a fresh string (inList false): the text "print" shows.
+    std::string PrintText();
+};
+
+// Reference helpers. release() frees at a count below 1.
+inline void addRef(tlogoobject* o)
+{
+    if (o)
+        ++o->refCount;
+}
+inline void release(tlogoobject* o)
+{
+    if (o && --o->refCount < 1)
+        o->FreeValue();
+}
+// Subtract one without freeing: the caller hands the reference to someone who takes it over.
+inline void dropWithoutFree(tlogoobject* o)
+{
+    if (o)
+        --o->refCount;
+}
+// Store with counting: add the new, release the old. No-op when equal.
+inline void assignRef(tlogoobject*& slot, tlogoobject* value)
+{
+    if (slot == value)
+        return;
+    addRef(value);
+    tlogoobject* old = slot;
+    slot = value;
+    release(old);
+}
+
+// A counted reference held by C++ code: an exception can neither leak nor double-release it.
+template <class T>
+class tRef {
+public:
+    tRef() = default;
+    tRef(T* p) : m_ptr(p) { addRef(m_ptr); }
+    tRef(const tRef& o) : m_ptr(o.m_ptr) { addRef(m_ptr); }
+    tRef(tRef&& o) noexcept : m_ptr(std::exchange(o.m_ptr, nullptr)) {}
+    template <class U>
+    tRef(const tRef<U>& o) : m_ptr(o.get()) { addRef(m_ptr); }
+    ~tRef() { release(m_ptr); }
+    tRef& operator=(tRef o) noexcept
+    {
+        std::swap(m_ptr, o.m_ptr);
+        return *this;
+    }
+    // Take over a reference that somebody already counted for us.
+    static tRef adopt(T* p)
+    {
+        tRef r;
+        r.m_ptr = p;
+        return r;
+    }
+    // Hand the counted reference to the caller.
+    T* leak() { return std::exchange(m_ptr, nullptr); }
+    T* get() const { return m_ptr; }
+    T* operator->() const { return m_ptr; }
+    T& operator*() const { return *m_ptr; }
+    explicit operator bool() const { return m_ptr != nullptr; }
+
+private:
+    T* m_ptr = nullptr;
+};
+
+using tValue = tRef<tlogoobject>;
+
+} // namespace zembrio

@@ -1,0 +1,189 @@
+#include "core/ValuePools.h"
+
+#include <vector>
+
+namespace zembrio {
+
+namespace {
+
+thread_local bool tIsLogoProcess = false;
+
+// A stack of recycled objects. Guarded by the global interpreter lock: only Logo process threads use it.
+template <class T>
+struct tPool {
+    std::vector<T*> items;
+    tPool() { items.reserve(kValuePoolSize); }
+    ~tPool()
+    {
+        for (T* p : items)
+            delete p;
+    }
+    T* take()
+    {
+        if (!tIsLogoProcess || items.empty())
+            return nullptr;
+        T* p = items.back();
+        items.pop_back();
+        return p;
+    }
+    bool give(T* p)
+    {
+        if (!tIsLogoProcess || static_cast<int>(items.size()) >= kValuePoolSize)
+            return false;
+        p->refCount = 0;
+        items.push_back(p);
+        return true;
+    }
+    void fill()
+    {
+        while (static_cast<int>(items.size()) < kValuePoolSize) {
+            T* p = new T;
+            p->pooled = 1;
+            items.push_back(p);
+        }
+    }
+};
+
+tPool<tLogoInt> gIntPool;
+tPool<tLogoReal> gRealPool;
+tPool<tLogoString> gWordPool;
+tPool<tLogoBool> gBoolPool;
+
+struct tCellPool {
+    std::vector<void*> blocks;
+    ~tCellPool()
+    {
+        for (void* b : blocks)
+            ::operator delete(b);
+    }
+};
+tCellPool gCellPool;
+
+} // namespace
+
+bool isLogoProcessThread()
+{
+    return tIsLogoProcess;
+}
+
+void setLogoProcessThread(bool isProcess)
+{
+    tIsLogoProcess = isProcess;
+}
+
+void fillValuePools()
+{
+    gIntPool.fill();
+    gRealPool.fill();
+    gWordPool.fill();
+    gBoolPool.fill();
+    gCellPool.blocks.reserve(kListCellPoolSize);
+    while (static_cast<int>(gCellPool.blocks.size()) < kListCellPoolSize)
+        gCellPool.blocks.push_back(::operator new(sizeof(tLogoList)));
+}
+
+tPoolCounts poolCounts()
+{
+    return {static_cast<int>(gIntPool.items.size()), static_cast<int>(gRealPool.items.size()),
+            static_cast<int>(gWordPool.items.size()), static_cast<int>(gBoolPool.items.size()),
+            static_cast<int>(gCellPool.blocks.size())};
+}
+
+tLogoInt* makeInt(int32_t value)
+{
+    if (tLogoInt* p = gIntPool.take()) {
+        p->reset(value);
+        return p;
+    }
+    return new tLogoInt(value);
+}
+
+tLogoReal* makeReal(long double value)
+{
+    if (tLogoReal* p = gRealPool.take()) {
+        p->reset(value);
+        return p;
+    }
+    return new tLogoReal(value);
+}
+
+tLogoString* makeWord(std::string_view text)
+{
+    if (tLogoString* p = gWordPool.take()) {
+        p->setText(std::string(text));
+        return p;
+    }
+    return new tLogoString(std::string(text));
+}
+
+tLogoBool* makeBool(bool value)
+{
+    if (tLogoBool* p = gBoolPool.take()) {
+        p->reset(value);
+        return p;
+    }
+    return new tLogoBool(value);
+}
+
+tLogoInt* makeIntFromSource(int32_t value, std::string_view text)
+{
+    tLogoInt* p = makeInt(value);
+    p->setSourceText(text);
+    return p;
+}
+
+tLogoReal* makeRealFromSource(long double value, std::string_view text)
+{
+    tLogoReal* p = makeReal(value);
+    p->setSourceText(text);
+    return p;
+}
+
+tLogoBool* makeBoolFromSource(bool value, std::string_view text)
+{
+    tLogoBool* p = makeBool(value);
+    p->setSourceText(text);
+    return p;
+}
+
+bool returnIntToPool(tLogoInt* value)
+{
+    return gIntPool.give(value);
+}
+
+bool returnRealToPool(tLogoReal* value)
+{
+    return gRealPool.give(value);
+}
+
+bool returnWordToPool(tLogoString* value)
+{
+    if (!gWordPool.give(value))
+        return false;
+    value->setText({});
+    return true;
+}
+
+bool returnBoolToPool(tLogoBool* value)
+{
+    return gBoolPool.give(value);
+}
+
+void* takeListCellBlock()
+{
+    if (!tIsLogoProcess || gCellPool.blocks.empty())
+        return nullptr;
+    void* b = gCellPool.blocks.back();
+    gCellPool.blocks.pop_back();
+    return b;
+}
+
+bool returnListCellBlock(void* block)
+{
+    if (!tIsLogoProcess || static_cast<int>(gCellPool.blocks.size()) >= kListCellPoolSize)
+        return false;
+    gCellPool.blocks.push_back(block);
+    return true;
+}
+
+} // namespace zembrio
