@@ -65,6 +65,12 @@ public:
 
     // The class name shown by the base print form ("an instance of …").
     virtual const char* ClassName() const { return "object"; }
+    // The name error messages put before a procedure's name; false for values and the main window.
+    virtual bool NameForErrors(std::string& out)
+    {
+        (void)out;
+        return false;
+    }
 
     // Print form as a fresh string (inList false): the text "print" shows.
     std::string PrintText();
