@@ -2,6 +2,7 @@
 
 #include "core/NameCompare.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace zembrio {
@@ -48,6 +49,21 @@ std::string primaryName(std::string_view section, std::string_view key)
     if (dictionary().projectText(section, key, out) && !out.empty())
         return out.substr(0, out.find(' '));
     return "@" + std::string(key) + "@";
+}
+
+bool isSynonymOf(std::string_view word, std::string_view section, std::string_view key)
+{
+    std::string entry;
+    if (!dictionary().projectText(section, key, entry))
+        entry = "@" + std::string(key) + "@";
+    size_t pos = 0;
+    while (pos <= entry.size()) {
+        const size_t end = std::min(entry.find(' ', pos), entry.size());
+        if (end > pos && sameName(std::string_view(entry).substr(pos, end - pos), word))
+            return true;
+        pos = end + 1;
+    }
+    return false;
 }
 
 // Section and key joined by a byte that never occurs in either, so one ordered map holds every section.

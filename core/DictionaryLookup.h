@@ -30,6 +30,9 @@ std::string appTextOr(std::string_view section, std::string_view key, std::strin
 // The first word of an entry (its primary spelling), or "@key@" when absent.
 std::string primaryName(std::string_view section, std::string_view key);
 
+// Whether the word is one of the spellings of an entry ("@key@" when the entry is absent).
+bool isSynonymOf(std::string_view word, std::string_view section, std::string_view key);
+
 // A dictionary held in memory: keys compare by the name comparison. Used by tests and by small
 // built-in tables.
 class tMemoryDictionary : public tDictionaryLookup {

@@ -1,3 +1,4 @@
+#include "core/CompiledArray.h"
 #include "core/LogoValues.h"
 #include "core/ValuePools.h"
 
@@ -9,8 +10,20 @@ namespace zembrio {
 tLogoList::~tLogoList()
 {
     // Only reached directly (not through FreeValue) for cells that still hold references.
+    releaseArray(m_compiled);
     release(m_first);
     release(m_rest);
+}
+
+tCompiledArray* tLogoList::Compile(uint8_t mode)
+{
+    if (m_compiled && m_compileMode == mode)
+        return m_compiled;
+    tCompiledArray* array = compileListItems(this, mode);
+    retainArray(array);
+    releaseArray(std::exchange(m_compiled, array));
+    m_compileMode = mode;
+    return array;
 }
 
 void tLogoList::setRest(tLogoList* cell)
@@ -58,7 +71,9 @@ void tLogoList::freeIteratively(tLogoList* cell)
         tPendingCells.pop_back();
         tlogoobject* first = std::exchange(c->m_first, nullptr);
         tLogoList* rest = std::exchange(c->m_rest, nullptr);
+        tCompiledArray* compiled = std::exchange(c->m_compiled, nullptr);
         delete c;
+        releaseArray(compiled);
         release(first);
         release(rest);
     }

@@ -1,6 +1,8 @@
 #include "core/LogoObject.h"
 
+#include "core/Descriptors.h"
 #include "core/LogoException.h"
+#include "core/MethodTable.h"
 #include "core/ValueSettings.h"
 
 namespace zembrio {
@@ -82,6 +84,43 @@ bool tlogoobject::IsEqual(tlogoobject* other)
 void tlogoobject::ForEach(uint32_t, tlogoobject*)
 {
     throw eLogoException(erExpectList, this);
+}
+
+tTabDesc* tlogoobject::FindProc(uint32_t code, tLogoTab*& context)
+{
+    if (tTabDesc* d = LookupProc(code, context))
+        return d;
+    throw eLogoException::withCulpritCode(erDoNotKnowHowTo, code);
+}
+
+tTabDesc* tlogoobject::LookupProc(uint32_t code, tLogoTab*& context)
+{
+    context = methodTable;
+    return methodTable ? methodTable->Lookup(code) : nullptr;
+}
+
+tTabDesc* tlogoobject::LookupUsual(tLogoTab*&, uint32_t)
+{
+    throw eLogoException(erUsual, this);
+}
+
+void tlogoobject::RemoveOwnEntry(uint32_t code)
+{
+    if (!methodTable)
+        throw eLogoException::withCulpritCode(erDoNotKnowHowTo, code);
+    methodTable->Remove(code);
+}
+
+bool tlogoobject::FindEntry(uint32_t code, tTabDesc*& descriptor)
+{
+    descriptor = methodTable ? methodTable->Lookup(code) : nullptr;
+    return descriptor != nullptr;
+}
+
+void tlogoobject::SaveVariables(tSaveContext& save, bool)
+{
+    if (methodTable)
+        methodTable->SaveAll(save, true, 3);
 }
 
 std::string tlogoobject::PrintText()

@@ -7,8 +7,10 @@
 
 namespace zembrio {
 
-class tLogoTab;       // method table: name code -> primitive
+class tLogoTab;        // method table: name code -> descriptor
+class tTabDesc;        // what a name stands for
 struct tCompiledArray; // a list or word compiled for running
+struct tSaveContext;   // one save of variables and procedures as text
 
 // Reference-counted heap base. Counts start at 0; whoever stores a reference adds one.
 // Touched only under the global interpreter lock.
@@ -24,8 +26,7 @@ public:
 };
 
 // ORDER tlogoobject-slots: the operations below keep the order of the value model's slot table
-// (0 FreeValue … 25 ForEach, 33 ChangeHook, 34 EnumProcs); the method-table slots 26–32 join with the
-// name tables. Keep every copy of this order in step.
+// (0 FreeValue … 34 EnumProcs). Keep every copy of this order in step.
 class tlogoobject : public TheapObject {
 public:
     tLogoTab* methodTable = nullptr; // primitives this value answers; shared, never freed by the value
@@ -56,6 +57,14 @@ public:
     virtual void InitMethodTable() { methodTable = nullptr; }                // 23
     virtual bool AssignInPlace(tlogoobject* other) { return this == other; } // 24
     virtual void ForEach(uint32_t variable, tlogoobject* instructions);      // 25
+    // Name lookups; context receives the table where the name was found ("usual" continues from it).
+    virtual tTabDesc* FindProc(uint32_t code, tLogoTab*& context);           // 26
+    virtual tTabDesc* LookupProc(uint32_t code, tLogoTab*& context);         // 27
+    virtual tTabDesc* LookupUsual(tLogoTab*& context, uint32_t code);        // 28
+    virtual void RemoveOwnEntry(uint32_t code);                              // 29
+    virtual void RemoveEntry(uint32_t code) { RemoveOwnEntry(code); }       // 30
+    virtual bool FindEntry(uint32_t code, tTabDesc*& descriptor);            // 31
+    virtual void SaveVariables(tSaveContext& save, bool byName);             // 32
     virtual void ChangeHook() {}                                             // 33
     virtual void EnumProcs(void (*callback)(void* data, tlogoobject* proc), void* data) // 34
     {
@@ -65,6 +74,15 @@ public:
 
     // The class name shown by the base print form ("an instance of …").
     virtual const char* ClassName() const { return "object"; }
+    // The object a name stands for, as seen from this one (object prefixes); nullptr when none.
+    virtual tlogoobject* ObjectNamed(uint32_t code)
+    {
+        (void)code;
+        return nullptr;
+    }
+    // Whether writing this object's name alone as an instruction runs its default action.
+    virtual bool AnswersDefaultAction() { return false; }
+
     // The name error messages put before a procedure's name; false for values and the main window.
     virtual bool NameForErrors(std::string& out)
     {

@@ -107,6 +107,16 @@ void tLogoStack::RemoveAt(int32_t depth)
     release(v);
 }
 
+tlogoobject* tLogoStack::TakeAt(int32_t depth)
+{
+    if (depth < 0 || depth >= count())
+        throw eLogoException(erStackShift);
+    const auto at = m_items.end() - 1 - depth;
+    tlogoobject* v = *at;
+    m_items.erase(at);
+    return v;
+}
+
 void tLogoStack::DropTo(int32_t height)
 {
     while (count() > height && count() > 0) {
@@ -114,6 +124,13 @@ void tLogoStack::DropTo(int32_t height)
         m_items.pop_back();
         release(v);
     }
+}
+
+void tLogoStack::ReplaceTop(int32_t n, tlogoobject* result)
+{
+    addRef(result); // before the inputs go: the result may be one of them
+    DropTo(count() - n);
+    m_items.push_back(result);
 }
 
 void tLogoStack::DropN(int32_t n)

@@ -31,6 +31,15 @@ public:
     void DropN(int32_t n);
     void Clear() { DropTo(0); }
 
+    // The top n items, deepest first (unchecked: the caller knows n items are there).
+    tlogoobject* const* TopItems(int32_t n) const { return m_items.data() + (m_items.size() - static_cast<size_t>(n)); }
+    // Replaces the top n items by result: how a built-in's inputs give way to its result.
+    void ReplaceTop(int32_t n, tlogoobject* result);
+    // Takes the item at depth out (the items above move down); the caller takes over its reference.
+    tlogoobject* TakeAt(int32_t depth); // erStackShift
+    // Pushes a reference that the caller already counted.
+    void PushTransfer(tlogoobject* value) { m_items.push_back(value); }
+
 private:
     std::vector<tlogoobject*> m_items; // each item holds one counted reference (nil allowed)
 };

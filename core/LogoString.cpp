@@ -31,7 +31,10 @@ bool isOperatorChar(char c)
 
 } // namespace
 
-tLogoString::tLogoString(std::string text) : m_text(std::move(text)) {}
+tLogoString::tLogoString(std::string text) : m_text(std::move(text))
+{
+    InitMethodTable();
+}
 
 void tLogoString::setText(std::string text)
 {
@@ -41,6 +44,7 @@ void tLogoString::setText(std::string text)
 
 void tLogoString::clearCaches()
 {
+    clearWordCaches();
     m_parsed = m_isNumber = m_isInteger = m_boolChecked = m_isBool = m_boolValue = false;
     m_realValue = 0;
     m_intValue = 0;

@@ -10,13 +10,27 @@ namespace zembrio {
 
 class tLogoWord : public tlogoobject {
 public:
+    ~tLogoWord() override;
     bool IsWord() const override { return true; }
+    uint32_t AsNameCode() override;
+    tCompiledArray* Compile(uint8_t mode) override;
+
+protected:
+    // Forget the name code and the compiled text: the text changed.
+    void clearWordCaches();
+
+private:
+    uint32_t m_nameCode = 0;
+    uint32_t m_nameGeneration = 0;
+    tCompiledArray* m_compiled = nullptr; // counted
+    uint8_t m_compileMode = 0;
 };
 
 // A word held as text; its numeric and boolean meanings are worked out on first use and cached.
 class tLogoString final : public tLogoWord {
 public:
     explicit tLogoString(std::string text = {});
+    void InitMethodTable() override;
 
     const std::string& text() const { return m_text; }
     void setText(std::string text); // clears every cached interpretation
@@ -77,6 +91,7 @@ public:
 protected:
     void clearText()
     {
+        clearWordCaches();
         m_textValid = false;
         m_fromSource = false;
         m_text.clear();
@@ -92,7 +107,8 @@ private:
 
 class tLogoInt final : public tlogonumber {
 public:
-    explicit tLogoInt(int32_t value = 0) : m_value(value) {}
+    explicit tLogoInt(int32_t value = 0) : m_value(value) { InitMethodTable(); }
+    void InitMethodTable() override;
     int32_t value() const { return m_value; }
     void reset(int32_t value)
     {
@@ -120,7 +136,8 @@ private:
 
 class tLogoReal final : public tlogonumber {
 public:
-    explicit tLogoReal(long double value = 0) : m_value(value) {}
+    explicit tLogoReal(long double value = 0) : m_value(value) { InitMethodTable(); }
+    void InitMethodTable() override;
     long double value() const { return m_value; }
     void reset(long double value)
     {
@@ -150,7 +167,8 @@ private:
 // A boolean derives from the number class but is not a number.
 class tLogoBool final : public tlogonumber {
 public:
-    explicit tLogoBool(bool value = false) : m_value(value) {}
+    explicit tLogoBool(bool value = false) : m_value(value) { InitMethodTable(); }
+    void InitMethodTable() override;
     bool value() const { return m_value; }
     void reset(bool value)
     {
@@ -181,8 +199,9 @@ private:
 // Cells are shared (butfirst returns the existing rest), so nothing mutates a cell another list can see.
 class tLogoList final : public tlogoobject {
 public:
-    tLogoList() = default;
+    tLogoList() { InitMethodTable(); }
     ~tLogoList() override;
+    void InitMethodTable() override;
 
     tlogoobject* first() const { return m_first; }
     tLogoList* rest() const { return m_rest; }
@@ -200,6 +219,7 @@ public:
     void SourceForm(bool inList, std::string& out) override;
     bool IsEmpty() override { return m_first == nullptr; }
     bool IsEqual(tlogoobject* other) override;
+    tCompiledArray* Compile(uint8_t mode) override;
     const char* ClassName() const override { return "list"; }
 
     int32_t count() const;
@@ -213,6 +233,8 @@ private:
 
     tlogoobject* m_first = nullptr;
     tLogoList* m_rest = nullptr;
+    tCompiledArray* m_compiled = nullptr; // counted
+    uint8_t m_compileMode = 0;
 };
 
 // Appends items to a fresh list in order; the list is finished by take().

@@ -4,6 +4,7 @@
 #include "core/NameCompare.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 namespace zembrio {
@@ -19,6 +20,7 @@ struct tCodeRec {
 std::mutex gNamesMutex;
 std::vector<tCodeRec> gByName;   // sorted by the name comparison
 std::vector<std::string> gByCode; // index = code - 1
+std::atomic<uint32_t> gGeneration{1};
 
 std::vector<tCodeRec>::iterator findByName(std::string_view name)
 {
@@ -204,6 +206,12 @@ void ResetNames()
     std::lock_guard lock(gNamesMutex);
     gByName.clear();
     gByCode.clear();
+    gGeneration.fetch_add(1, std::memory_order_relaxed);
+}
+
+uint32_t NameGeneration()
+{
+    return gGeneration.load(std::memory_order_relaxed);
 }
 
 uint32_t NameCount()

@@ -40,5 +40,7 @@ std::vector<tNameCode> Aliases(std::string_view internalName);
 void ResetNames();
 // Number of interned names.
 uint32_t NameCount();
+// Changes at every ResetNames: codes cached on values are valid only within one generation.
+uint32_t NameGeneration();
 
 } // namespace zembrio

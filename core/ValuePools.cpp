@@ -1,5 +1,7 @@
 #include "core/ValuePools.h"
 
+#include "core/ValueSettings.h"
+
 #include <vector>
 
 namespace zembrio {
@@ -109,11 +111,17 @@ tLogoReal* makeReal(long double value)
 
 tLogoString* makeWord(std::string_view text)
 {
+    // Every word passes its text through the translation of internal "·" names when made.
     if (tLogoString* p = gWordPool.take()) {
-        p->setText(std::string(text));
+        p->setText(translateWordText(std::string(text)));
         return p;
     }
-    return new tLogoString(std::string(text));
+    return new tLogoString(translateWordText(std::string(text)));
+}
+
+tLogoString* makeLongLivedWord(std::string_view text)
+{
+    return new tLogoString(translateWordText(std::string(text)));
 }
 
 tLogoBool* makeBool(bool value)
@@ -123,6 +131,35 @@ tLogoBool* makeBool(bool value)
         return p;
     }
     return new tLogoBool(value);
+}
+
+namespace {
+
+template <class T>
+T* keptNumberCopy(T* source)
+{
+    auto* copy = new T(source->value());
+    if (source->hasSourceText()) {
+        std::string text;
+        source->tlogonumber::AsText(text);
+        copy->setSourceText(text);
+    }
+    return copy;
+}
+
+} // namespace
+
+tlogoobject* makeKeptCopy(tlogoobject* value)
+{
+    if (auto* i = dynamic_cast<tLogoInt*>(value))
+        return keptNumberCopy(i);
+    if (auto* r = dynamic_cast<tLogoReal*>(value))
+        return keptNumberCopy(r);
+    if (auto* b = dynamic_cast<tLogoBool*>(value))
+        return keptNumberCopy(b);
+    if (auto* w = dynamic_cast<tLogoString*>(value))
+        return new tLogoString(w->text());
+    return value->Clone();
 }
 
 tLogoInt* makeIntFromSource(int32_t value, std::string_view text)

@@ -17,6 +17,13 @@ tLogoReal* makeReal(long double value);
 tLogoString* makeWord(std::string_view text);
 tLogoBool* makeBool(bool value);
 
+// A word that lives as long as a compiled array or a table (never from a pool).
+tLogoString* makeLongLivedWord(std::string_view text);
+
+// A copy of a pooled temporary that may be kept (variables never hold pooled objects); keeps the
+// source spelling of numbers and booleans.
+tlogoobject* makeKeptCopy(tlogoobject* value);
+
 // The reader's constructors: the number or boolean keeps the spelling it was read from.
 tLogoInt* makeIntFromSource(int32_t value, std::string_view text);
 tLogoReal* makeRealFromSource(long double value, std::string_view text);

@@ -1,14 +1,15 @@
 #include "core/ValueSettings.h"
 
+#include "core/NameTable.h"
+
 namespace zembrio {
 
 tValueSettings gValueSettings;
 
 std::string translateWordText(const std::string& text)
 {
-    constexpr char kInternalMark = '\xB7';
-    if (gValueSettings.translate && text.size() > 1 && text[0] == kInternalMark)
-        return gValueSettings.translate(text);
+    if (text.size() > 1 && text[0] == kInternalMark)
+        return Translate(text);
     return text;
 }
 

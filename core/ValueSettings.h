@@ -15,8 +15,6 @@ struct tValueSettings {
     int strictness = 0;                           // option "strict": 0, 1 or 2
     bool ansiOutput = false;                      // option "ansi": strip accents from printed booleans
     std::string instanceOfText = "an instance of %s"; // base print form of objects; %s = class name
-    // Translates a word that begins with the internal-name mark; identity until a dictionary is loaded.
-    std::string (*translate)(const std::string& text) = nullptr;
 };
 
 // Written by the language and option machinery under the global interpreter lock; read everywhere.

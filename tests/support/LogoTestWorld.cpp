@@ -1,0 +1,257 @@
+#include "tests/support/LogoTestWorld.h"
+
+#include "core/YieldPoint.h"
+#include "platform/ProcessStack.h"
+
+namespace zembrio::testing {
+
+namespace {
+
+tLogoTestWorld* gWorld = nullptr;
+int32_t gStepsLeft = 0;
+
+void countStep(tProcessState& ps)
+{
+    if (--gStepsLeft < 0)
+        ps.stopRequested.store(true);
+}
+
+std::string text(tlogoobject* v)
+{
+    std::string out;
+    if (v)
+        v->PrintForm(false, out);
+    return out;
+}
+
+tlogoobject* arithmetic(tlogoobject* a, tlogoobject* b, char op)
+{
+    if (a->IsInteger() && b->IsInteger() && op != '/') {
+        const int64_t x = a->AsInteger(), y = b->AsInteger();
+        const int64_t r = op == '+' ? x + y : op == '-' ? x - y : x * y;
+        if (r >= INT32_MIN && r <= INT32_MAX)
+            return makeInt(static_cast<int32_t>(r));
+    }
+    const long double x = a->AsReal(), y = b->AsReal();
+    switch (op) {
+    case '+':
+        return makeReal(x + y);
+    case '-':
+        return makeReal(x - y);
+    case '*':
+        return makeReal(x * y);
+    default:
+        if (y == 0)
+            throw eLogoException(erDiv0);
+        if (a->IsInteger() && b->IsInteger() && a->AsInteger() % b->AsInteger() == 0)
+            return makeInt(a->AsInteger() / b->AsInteger());
+        return makeReal(x / y);
+    }
+}
+
+void registerMain(tRootObject& root, std::string_view name, int32_t inputs, bool variable, tMainProc proc,
+                  uint8_t type = etFun)
+{
+    for (tNameCode code : Aliases(name))
+        root.methodTable->Add(new tMainPasProcDesc(code, inputs, variable, proc, type));
+}
+
+// Runs a list argument as instructions; the stop flag it leaves is the caller's to see.
+void runListInput(tArgs& args, int index)
+{
+    RunList(args.ps, args[index]->Compile(kCompileInstructions));
+}
+
+} // namespace
+
+tLogoTestWorld& world()
+{
+    return *gWorld;
+}
+
+tLogoTestWorld::tLogoTestWorld()
+{
+    gWorld = this;
+    for (auto [key, spellings] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"print", "print pr"}, {"sum", "sum"}, {"forward", "forward fd"}, {"output", "output op"},
+             {"stop", "stop"}, {"make", "make"}, {"repeat", "repeat"}, {"run", "run"}, {"if", "if"},
+             {"first", "first"}, {"thing", "thing"}}) {
+        dict.setProject("dict", key, spellings);
+    }
+    dict.setProject("other", "to", "to");
+    dict.setProject("other", "end", "end");
+    dict.setProject("param", "define", "define");
+    dict.setProject("param", "common", "common");
+    dict.setProject("param", "event", "event");
+    setDictionary(&dict);
+    ResetNames();
+    m_scope.emplace(ps);
+    fillValuePools();
+    ps.currentObject = &root;
+    registerPrimitives();
+}
+
+tLogoTestWorld::~tLogoTestWorld()
+{
+    ps.stack.Clear();
+    globalVariables().RemoveAllUser(0);
+    m_scope.reset();
+    setDictionary(nullptr);
+    setYieldHandler(nullptr);
+    gLockWanted.store(false);
+    gWorld = nullptr;
+}
+
+void tLogoTestWorld::setStepBudget(int32_t budget)
+{
+    gStepsLeft = budget;
+    setYieldHandler(budget > 0 ? countStep : nullptr);
+    gLockWanted.store(budget > 0);
+}
+
+void tLogoTestWorld::registerPrimitives()
+{
+    registerMain(root, "print", 1, true, [](tArgs& a) -> tlogoobject* {
+        for (int i = 0; i < a.count(); ++i)
+            world().output += (i ? " " : "") + text(a[i]);
+        world().output += "\n";
+        return nullptr;
+    }, etIfFun);
+    registerMain(root, "sum", 2, true, [](tArgs& a) -> tlogoobject* {
+        tValue total(makeInt(0));
+        for (int i = 0; i < a.count(); ++i)
+            total = arithmetic(total.get(), a[i], '+');
+        dropWithoutFree(total.get());
+        return total.leak();
+    });
+    registerMain(root, "forward", 1, false, [](tArgs& a) -> tlogoobject* {
+        world().output += "fd " + text(a[0]) + "\n";
+        return nullptr;
+    });
+    registerMain(root, "make", 2, false, [](tArgs& a) -> tlogoobject* {
+        a.ps.locals->SetValue(a[0]->AsNameCode(), a[1]);
+        return nullptr;
+    });
+    registerMain(root, "thing", 1, false, [](tArgs& a) -> tlogoobject* {
+        return a.ps.locals->GetValue(a[0]->AsNameCode());
+    });
+    registerMain(root, "run", 1, false, [](tArgs& a) -> tlogoobject* {
+        runListInput(a, 0);
+        return nullptr;
+    });
+    registerMain(root, "repeat", 2, false, [](tArgs& a) -> tlogoobject* {
+        const int32_t times = a[0]->AsInteger();
+        for (int32_t i = 0; i < times && !a.ps.stopFlag; ++i)
+            runListInput(a, 1);
+        return nullptr;
+    });
+    registerMain(root, "if", 2, false, [](tArgs& a) -> tlogoobject* {
+        if (a[0]->AsBool())
+            runListInput(a, 1);
+        return nullptr;
+    }, etIfFun);
+    for (tNameCode code : Aliases("output"))
+        root.methodTable->Add(new tOutput(code));
+    for (tNameCode code : Aliases("stop"))
+        root.methodTable->Add(new tStop(code));
+    for (tNameCode code : Aliases("first"))
+        root.methodTable->Add(new tObjectProc1Desc(code, 1, false));
+
+    // Operators dispatch on their first input, like the real vocabulary.
+    const struct {
+        const char* symbol;
+        uint8_t type;
+        int32_t inputs;
+    } operators[] = {{"+", etAddOp, 2}, {"-", etAddOp, 2}, {"*", etMulOp, 2}, {"/", etMulOp, 2},
+                     {"=", etRelOp, 2}, {"<", etRelOp, 2}, {"<unary ->", etUnOp, 1}};
+    for (const auto& op : operators)
+        root.methodTable->Add(new tObjectProc1Desc(Intern(op.symbol), op.inputs, false, op.type));
+
+    tValueTables& tables = valueTables();
+    for (tLogoTab* numeric : {&tables.integer, &tables.real, &tables.string}) {
+        registerValueOperator(*numeric, "+", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '+'); }, etAddOp);
+        registerValueOperator(*numeric, "-", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '-'); }, etAddOp);
+        registerValueOperator(*numeric, "*", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '*'); }, etMulOp);
+        registerValueOperator(*numeric, "/", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '/'); }, etMulOp);
+        registerValueOperator(*numeric, "<", 1, [](tlogoobject* r, tArgs& a) -> tlogoobject* {
+            return makeBool(r->AsReal() < a[0]->AsReal());
+        }, etRelOp);
+        registerValueOperator(*numeric, "<unary ->", 0, [](tlogoobject* r, tArgs& a) {
+            tValue zero(makeInt(0));
+            (void)a;
+            return arithmetic(zero.get(), r, '-');
+        }, etUnOp);
+    }
+    for (tLogoTab* any : {&tables.integer, &tables.real, &tables.string, &tables.boolean, &tables.list})
+        registerValueOperator(*any, "=", 1, [](tlogoobject* r, tArgs& a) -> tlogoobject* {
+            return makeBool(r->IsEqual(a[0]));
+        }, etRelOp);
+    registerValueProc(tables.list, "first", 0, [](tlogoobject* r, tArgs&) -> tlogoobject* {
+        if (r->IsEmpty())
+            throw eLogoException(erEmptyList, r);
+        return static_cast<tLogoList*>(r)->first();
+    });
+}
+
+tOutcome tLogoTestWorld::run(std::string_view instructions)
+{
+    tOutcome outcome;
+    // Logo runs on a thread with a process-sized stack, as every process does.
+    runOnProcessStack([&] {
+        tProcessScope scope(ps);
+        outcome = runHere(instructions);
+    });
+    return outcome;
+}
+
+tOutcome tLogoTestWorld::runHere(std::string_view instructions)
+{
+    output.clear();
+    tOutcome outcome;
+    const int32_t height = ps.stack.count();
+    ps.locals->PushEmptyFrame();
+    try {
+        RunText(ps, instructions);
+    } catch (eLogoException& e) {
+        outcome.error = e.number;
+        std::string culprit;
+        outcome.culprit = FillPlaceholders(e, "#h");
+        outcome.primitive = e.primitiveName;
+        outcome.procedure = e.procedureName;
+        outcome.line = e.line;
+    } catch (const eTerminateException&) {
+        outcome.error = errrr; // stands for "stopped by the budget" in these tests
+    }
+    // What a process does when its top-level run ends: nothing may stay behind.
+    ps.stack.DropTo(height);
+    release(std::exchange(ps.outputSlot, nullptr));
+    AbandonTailCall(ps);
+    ps.stopFlag = 0;
+    ps.stopRequested.store(false);
+    ps.locals->PopFrame();
+    outcome.output = output;
+    return outcome;
+}
+
+void tLogoTestWorld::define(std::string_view procedures)
+{
+    size_t start = 0;
+    while (start < procedures.size()) {
+        size_t end = procedures.find("\nend", start);
+        end = end == std::string_view::npos ? procedures.size() : end + 4;
+        std::string_view one = procedures.substr(start, end - start);
+        const size_t first = one.find_first_not_of(" \n");
+        if (first != std::string_view::npos)
+            DefineFromText(&root, one.substr(first));
+        start = end;
+    }
+}
+
+std::string tLogoTestWorld::eval(std::string_view expression)
+{
+    tValue word(makeWord(expression));
+    tValue result = EvalList(ps, word->Compile(kCompileInstructions));
+    return text(result.get());
+}
+
+} // namespace zembrio::testing
