@@ -42,6 +42,12 @@ void tLogoString::setText(std::string text)
     clearCaches();
 }
 
+void tLogoString::assignText(std::string_view text)
+{
+    m_text.assign(text);
+    clearCaches();
+}
+
 void tLogoString::clearCaches()
 {
     clearWordCaches();

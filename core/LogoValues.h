@@ -34,6 +34,7 @@ public:
 
     const std::string& text() const { return m_text; }
     void setText(std::string text); // clears every cached interpretation
+    void assignText(std::string_view text); // the same, reusing the text's buffer
 
     void FreeValue() override;
     tlogoobject* Clone() override;

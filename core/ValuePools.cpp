@@ -1,6 +1,6 @@
 #include "core/ValuePools.h"
 
-#include "core/ValueSettings.h"
+#include "core/NameTable.h"
 
 #include <vector>
 
@@ -109,19 +109,33 @@ tLogoReal* makeReal(long double value)
     return new tLogoReal(value);
 }
 
+namespace {
+
+bool isInternalName(std::string_view text)
+{
+    return text.size() > 1 && text[0] == kInternalMark;
+}
+
+} // namespace
+
 tLogoString* makeWord(std::string_view text)
 {
     // Every word passes its text through the translation of internal "·" names when made.
+    std::string translated;
+    if (isInternalName(text)) {
+        translated = Translate(text);
+        text = translated;
+    }
     if (tLogoString* p = gWordPool.take()) {
-        p->setText(translateWordText(std::string(text)));
+        p->assignText(text);
         return p;
     }
-    return new tLogoString(translateWordText(std::string(text)));
+    return new tLogoString(std::string(text));
 }
 
 tLogoString* makeLongLivedWord(std::string_view text)
 {
-    return new tLogoString(translateWordText(std::string(text)));
+    return new tLogoString(isInternalName(text) ? Translate(text) : std::string(text));
 }
 
 tLogoBool* makeBool(bool value)

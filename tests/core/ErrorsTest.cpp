@@ -1,4 +1,5 @@
 // Runtime errors: the catalogue, message lookup, placeholders, captions and the control exceptions.
+#include "core/Commander.h"
 #include "core/ProcessKind.h"
 #include "tests/support/LogoTestWorld.h"
 
@@ -98,4 +99,25 @@ TEST_F(ErrorsTest, ThrowCarriesItsTag)
     eOutputException out(tValue(makeInt(3)).get());
     EXPECT_EQ(out.value->PrintText(), "3");
     EXPECT_STREQ(out.what(), "output");
+}
+
+TEST_F(ErrorsTest, DefaultCommanderReports)
+{
+    w.dict.setApp("errors", "erNoVal", "#h has no value\xB6" "Give it one first.");
+    w.dict.setApp("ErrorCaptions", "Error", "Trouble");
+    w.dict.setApp("ErrorCaptions", "ipLaunch", "Trouble in a launched process");
+    eLogoException e = eLogoException::withCulpritCode(erNoVal, Intern("size"));
+    e.processKind = ipLaunch;
+    const tErrorReport report = describeError(e);
+    EXPECT_EQ(report.caption, "Trouble in a launched process");
+    EXPECT_EQ(report.text, "size has no value\r\n\r\nGive it one first.");
+    std::runtime_error other("plain");
+    EXPECT_EQ(describeError(other).caption, "Trouble");
+    EXPECT_EQ(describeError(other).text, "plain");
+    try {
+        defaultCommander().ReadInput();
+        FAIL();
+    } catch (const eLogoException& input) {
+        EXPECT_EQ(input.number, erNoTextInput);
+    }
 }

@@ -214,10 +214,9 @@ tOutcome tLogoTestWorld::runHere(std::string_view instructions)
         RunText(ps, instructions);
     } catch (eLogoException& e) {
         outcome.error = e.number;
-        std::string culprit;
         outcome.culprit = FillPlaceholders(e, "#h");
         outcome.primitive = e.primitiveName;
-        outcome.procedure = e.procedureName;
+        outcome.procedure = FillPlaceholders(e, "#P");
         outcome.line = e.line;
     } catch (const eTerminateException&) {
         outcome.error = errrr; // stands for "stopped by the budget" in these tests

@@ -14,20 +14,36 @@
 #include "core/VariableTables.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
 namespace zembrio::testing {
 
-// The object at the top of name lookups (the main object's part in these tests).
+// An object with its own method table and named children (the object model's part in these tests).
 class tRootObject : public tlogoobject {
 public:
     tRootObject()
     {
         methodTable = new tLogoTab(this);
-        refCount = 1; // held by the world for its whole life, as the main object is by the runtime
+        refCount = 1; // held by its owner for its whole life, as the main object is by the runtime
     }
     ~tRootObject() override { delete methodTable; }
+    tlogoobject* ObjectNamed(uint32_t code) override
+    {
+        auto it = children.find(code);
+        return it == children.end() ? nullptr : it->second;
+    }
+    bool AnswersDefaultAction() override { return hasDefaultAction; }
+    bool NameForErrors(std::string& out) override
+    {
+        out = name;
+        return !name.empty();
+    }
+
+    std::map<uint32_t, tlogoobject*> children;
+    bool hasDefaultAction = false;
+    std::string name;
 };
 
 struct tOutcome {
@@ -35,7 +51,7 @@ struct tOutcome {
     std::optional<errorConst> error;
     std::string culprit;       // #h of the error
     std::string primitive;     // #p
-    std::string procedure;     // #P
+    std::string procedure;     // #P: the procedure, after its owner's name when it has one
     int32_t line = 0;
 };
 
