@@ -48,9 +48,9 @@ void tLogoList::operator delete(void* block)
 }
 
 namespace {
-// Cells waiting to be freed by the outermost FreeValue of this thread.
-thread_local std::vector<tLogoList*> tPendingCells;
-thread_local bool tFreeingCells = false;
+// While a thread frees cells, the queue of cells still to free (a local of the outermost call, so
+// nothing static outlives it at exit).
+thread_local std::vector<tLogoList*>* tPendingCells = nullptr;
 } // namespace
 
 void tLogoList::FreeValue()
@@ -62,13 +62,15 @@ void tLogoList::FreeValue()
 // that reach a cell while we are freeing only queue it, and this loop frees the queue.
 void tLogoList::freeIteratively(tLogoList* cell)
 {
-    tPendingCells.push_back(cell);
-    if (tFreeingCells)
+    if (tPendingCells) {
+        tPendingCells->push_back(cell);
         return;
-    tFreeingCells = true;
-    while (!tPendingCells.empty()) {
-        tLogoList* c = tPendingCells.back();
-        tPendingCells.pop_back();
+    }
+    std::vector<tLogoList*> pending{cell};
+    tPendingCells = &pending;
+    while (!pending.empty()) {
+        tLogoList* c = pending.back();
+        pending.pop_back();
         tlogoobject* first = std::exchange(c->m_first, nullptr);
         tLogoList* rest = std::exchange(c->m_rest, nullptr);
         tCompiledArray* compiled = std::exchange(c->m_compiled, nullptr);
@@ -77,7 +79,7 @@ void tLogoList::freeIteratively(tLogoList* cell)
         release(first);
         release(rest);
     }
-    tFreeingCells = false;
+    tPendingCells = nullptr;
 }
 
 tlogoobject* tLogoList::Clone()
