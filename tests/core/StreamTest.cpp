@@ -1,4 +1,5 @@
 // Memory and file streams: the behaviour loaders rely on at ends, gaps and errors.
+#include "tests/support/ErrorCapture.h"
 #include "core/FileStream.h"
 #include "core/LogoException.h"
 #include "core/Stream.h"
@@ -12,16 +13,8 @@
 
 namespace zembrio {
 namespace {
+using zembrio::testing::streamErrorOf;
 
-std::string streamErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const eStreamError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST(MemoryStream, ReadWriteSeek)
 {

@@ -7,6 +7,7 @@
 #include "core/ValueCompare.h"
 #include "core/ValuePools.h"
 #include "core/ValueSettings.h"
+#include "tests/support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -35,13 +36,9 @@ std::string sourceOf(tlogoobject* v)
 
 errorConst errorOf(const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (const eLogoException& e) {
-        return e.number;
-    }
-    ADD_FAILURE() << "no error raised";
-    return erUnexpected;
+    const std::optional<errorConst> e = zembrio::testing::logoErrorOf(f);
+    EXPECT_TRUE(e) << "no error raised";
+    return e.value_or(erUnexpected);
 }
 
 tRef<tLogoList> listOf(std::initializer_list<tlogoobject*> items)

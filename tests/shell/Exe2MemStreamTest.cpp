@@ -1,4 +1,5 @@
 // Streams over the container file and its entries.
+#include "tests/support/ErrorCapture.h"
 #include "ShellTestSupport.h"
 
 #include "core/LogoException.h"
@@ -10,16 +11,8 @@
 
 namespace zembrio::test {
 namespace {
+using zembrio::testing::streamErrorOf;
 
-std::string streamErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const eStreamError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 class Exe2MemStream : public ShellTest {
 protected:
