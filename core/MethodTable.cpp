@@ -29,11 +29,20 @@ tLogoTab::tLogoTab(tlogoobject* owner, bool shared) : m_shared(shared), m_owner(
 
 tLogoTab::~tLogoTab()
 {
+    Clear();
+}
+
+void tLogoTab::Clear()
+{
+    std::lock_guard lock(m_chainLock);
     for (tTabDesc* d = m_first; d;) {
         tTabDesc* next = d->next;
         delete d;
         d = next;
     }
+    m_first = m_last = nullptr;
+    m_entries.clear();
+    m_low = 1;
 }
 
 void tLogoTab::growFor(tNameCode code)

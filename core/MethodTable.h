@@ -45,6 +45,8 @@ public:
 
     // Adds (replacing and destroying an entry of the same code) and links it at the end of the chain.
     void Add(tTabDesc* desc);
+    // Destroys every entry, built-in or not (the codes they were made for are gone).
+    void Clear();
     void Remove(tNameCode code);
     bool RemoveIfPresent(tNameCode code);
     bool IndexOf(tNameCode code, uint32_t& index) const;

@@ -10,6 +10,13 @@ tValueTables& valueTables()
     return tables;
 }
 
+void clearValueTables()
+{
+    tValueTables& t = valueTables();
+    for (tLogoTab* table : {&t.string, &t.integer, &t.real, &t.boolean, &t.list})
+        table->Clear();
+}
+
 void registerValueProc(tLogoTab& table, std::string_view internalName, int32_t inputs, tValueProc proc,
                        uint8_t elementType)
 {

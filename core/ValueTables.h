@@ -18,6 +18,8 @@ struct tValueTables {
 
 // Live for the whole run; refilled at each language load (name codes change with the language).
 tValueTables& valueTables();
+// Empties all five, before they are filled for a new language.
+void clearValueTables();
 
 // Registers a value primitive under every spelling of its internal name.
 void registerValueProc(tLogoTab& table, std::string_view internalName, int32_t inputs, tValueProc proc,

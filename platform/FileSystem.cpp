@@ -15,6 +15,13 @@ std::string ownExecutablePath()
     return ec ? std::string() : path.string();
 }
 
+std::string absolutePath(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
 tNewFileResult writeNewFile(const std::string& path, std::span<const uint8_t> bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);

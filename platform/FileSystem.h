@@ -9,6 +9,8 @@ namespace zembrio {
 
 // The absolute path of the running executable; empty when the system cannot tell.
 std::string ownExecutablePath();
+// The path made absolute against the current directory (not resolved further).
+std::string absolutePath(const std::string& path);
 
 enum class tNewFileResult { created, exists, failed };
 

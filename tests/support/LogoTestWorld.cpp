@@ -1,6 +1,9 @@
 #include "tests/support/LogoTestWorld.h"
 
+#include "core/ValueSettings.h"
 #include "core/YieldPoint.h"
+#include "runtime/Registration.h"
+#include "runtime/Vocabulary.h"
 #include "platform/ProcessStack.h"
 
 namespace zembrio::testing {
@@ -24,29 +27,21 @@ std::string text(tlogoobject* v)
     return out;
 }
 
-tlogoobject* arithmetic(tlogoobject* a, tlogoobject* b, char op)
+// The sum of the inputs: an integer while every input is one and the total fits, else a real.
+tlogoobject* sumOf(tArgs& a)
 {
-    if (a->IsInteger() && b->IsInteger() && op != '/') {
-        const int64_t x = a->AsInteger(), y = b->AsInteger();
-        const int64_t r = op == '+' ? x + y : op == '-' ? x - y : x * y;
-        if (r >= INT32_MIN && r <= INT32_MAX)
-            return makeInt(static_cast<int32_t>(r));
+    int64_t whole = 0;
+    long double real = 0;
+    bool integral = true;
+    for (int i = 0; i < a.count(); ++i) {
+        integral = integral && a[i]->IsInteger();
+        real += a[i]->AsReal();
+        if (integral)
+            whole += a[i]->AsInteger();
     }
-    const long double x = a->AsReal(), y = b->AsReal();
-    switch (op) {
-    case '+':
-        return makeReal(x + y);
-    case '-':
-        return makeReal(x - y);
-    case '*':
-        return makeReal(x * y);
-    default:
-        if (y == 0)
-            throw eLogoException(erDiv0);
-        if (a->IsInteger() && b->IsInteger() && a->AsInteger() % b->AsInteger() == 0)
-            return makeInt(a->AsInteger() / b->AsInteger());
-        return makeReal(x / y);
-    }
+    if (integral && whole >= INT32_MIN && whole <= INT32_MAX)
+        return makeInt(static_cast<int32_t>(whole));
+    return makeReal(real);
 }
 
 void registerMain(tRootObject& root, std::string_view name, int32_t inputs, bool variable, tMainProc proc,
@@ -75,7 +70,11 @@ tLogoTestWorld::tLogoTestWorld()
     for (auto [key, spellings] : std::initializer_list<std::pair<const char*, const char*>>{
              {"print", "print pr"}, {"sum", "sum"}, {"forward", "forward fd"}, {"output", "output op"},
              {"stop", "stop"}, {"make", "make"}, {"repeat", "repeat"}, {"run", "run"}, {"if", "if"},
-             {"first", "first"}, {"thing", "thing"}}) {
+             {"first", "first"}, {"thing", "thing"}, {"div", "div"}, {"mod", "mod"}, {"quotient", "quotient"},
+             {"difference", "difference"}, {"random", "random"}, {"abs", "abs"}, {"int", "int"},
+             {"round", "round"}, {"sin", "sin"}, {"cos", "cos"}, {"tan", "tan"}, {"arctan", "arctan"},
+             {"exp", "exp"}, {"ln", "ln"}, {"sqrt", "sqrt"}, {"bitnot", "bitnot"}, {"less?", "less?"},
+             {"greater?", "greater?"}, {"any", "any"}}) {
         dict.setProject("dict", key, spellings);
     }
     dict.setProject("other", "to", "to");
@@ -84,7 +83,7 @@ tLogoTestWorld::tLogoTestWorld()
     dict.setProject("param", "common", "common");
     dict.setProject("param", "event", "event");
     setDictionary(&dict);
-    ResetNames();
+    BuildVocabulary();
     m_scope.emplace(ps);
     fillValuePools();
     ps.currentObject = &root;
@@ -97,6 +96,7 @@ tLogoTestWorld::~tLogoTestWorld()
     globalVariables().RemoveAllUser(0);
     m_scope.reset();
     setDictionary(nullptr);
+    gValueSettings = tValueSettings{}; // the language's words go with the world
     setYieldHandler(nullptr);
     gLockWanted.store(false);
     gWorld = nullptr;
@@ -117,13 +117,7 @@ void tLogoTestWorld::registerPrimitives()
         world().output += "\n";
         return nullptr;
     }, etIfFun);
-    registerMain(root, "sum", 2, true, [](tArgs& a) -> tlogoobject* {
-        tValue total(makeInt(0));
-        for (int i = 0; i < a.count(); ++i)
-            total = arithmetic(total.get(), a[i], '+');
-        dropWithoutFree(total.get());
-        return total.leak();
-    });
+    registerMain(root, "sum", 2, true, sumOf);
     registerMain(root, "forward", 1, false, [](tArgs& a) -> tlogoobject* {
         world().output += "fd " + text(a[0]) + "\n";
         return nullptr;
@@ -150,42 +144,13 @@ void tLogoTestWorld::registerPrimitives()
             runListInput(a, 1);
         return nullptr;
     }, etIfFun);
-    for (tNameCode code : Aliases("output"))
-        root.methodTable->Add(new tOutput(code));
-    for (tNameCode code : Aliases("stop"))
-        root.methodTable->Add(new tStop(code));
     for (tNameCode code : Aliases("first"))
         root.methodTable->Add(new tObjectProc1Desc(code, 1, false));
-
-    // Operators dispatch on their first input, like the real vocabulary.
-    const struct {
-        const char* symbol;
-        uint8_t type;
-        int32_t inputs;
-    } operators[] = {{"+", etAddOp, 2}, {"-", etAddOp, 2}, {"*", etMulOp, 2}, {"/", etMulOp, 2},
-                     {"=", etRelOp, 2}, {"<", etRelOp, 2}, {"<unary ->", etUnOp, 1}};
-    for (const auto& op : operators)
-        root.methodTable->Add(new tObjectProc1Desc(Intern(op.symbol), op.inputs, false, op.type));
+    // The real families: operators and named number operations, output and stop.
+    registerValueOperations(*root.methodTable);
+    registerControlFlow(*root.methodTable);
 
     tValueTables& tables = valueTables();
-    for (tLogoTab* numeric : {&tables.integer, &tables.real, &tables.string}) {
-        registerValueOperator(*numeric, "+", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '+'); }, etAddOp);
-        registerValueOperator(*numeric, "-", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '-'); }, etAddOp);
-        registerValueOperator(*numeric, "*", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '*'); }, etMulOp);
-        registerValueOperator(*numeric, "/", 1, [](tlogoobject* r, tArgs& a) { return arithmetic(r, a[0], '/'); }, etMulOp);
-        registerValueOperator(*numeric, "<", 1, [](tlogoobject* r, tArgs& a) -> tlogoobject* {
-            return makeBool(r->AsReal() < a[0]->AsReal());
-        }, etRelOp);
-        registerValueOperator(*numeric, "<unary ->", 0, [](tlogoobject* r, tArgs& a) {
-            tValue zero(makeInt(0));
-            (void)a;
-            return arithmetic(zero.get(), r, '-');
-        }, etUnOp);
-    }
-    for (tLogoTab* any : {&tables.integer, &tables.real, &tables.string, &tables.boolean, &tables.list})
-        registerValueOperator(*any, "=", 1, [](tlogoobject* r, tArgs& a) -> tlogoobject* {
-            return makeBool(r->IsEqual(a[0]));
-        }, etRelOp);
     registerValueProc(tables.list, "first", 0, [](tlogoobject* r, tArgs&) -> tlogoobject* {
         if (r->IsEmpty())
             throw eLogoException(erEmptyList, r);
