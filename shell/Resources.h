@@ -11,7 +11,7 @@ namespace zembrio {
 // The resource's bytes as stored (coded), or nothing when the executable holds no such resource.
 std::optional<std::vector<uint8_t>> findResource(std::string_view name, std::string_view type);
 
-// Turns a stored resource into the text that loaders read. Resources are kept coded.
+// Decodes a stored resource where it lies: the text is all but the last byte, which the caller drops.
 void decodeResource(std::vector<uint8_t>& bytes);
 
 } // namespace zembrio
