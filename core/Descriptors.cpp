@@ -66,6 +66,30 @@ void tMainPasProcDesc::Call(tProcessState& ps, int32_t n)
     ps.stack.ReplaceTop(n, proc(args));
 }
 
+tMainPasProcDescF::tMainPasProcDescF(tNameCode code_, int32_t inputCount_, tMainProc valueProc_,
+                                     tMainProc commandProc_, uint8_t elementType_)
+    : tProcDesc(code_, inputCount_, false, elementType_), valueProc(valueProc_), commandProc(commandProc_)
+{
+}
+
+void tMainPasProcDescF::run(tProcessState& ps, int32_t n, tMainProc proc)
+{
+    tArgs args(ps, n);
+    ps.stack.ReplaceTop(n, proc(args));
+}
+
+tMainPasProcDescBF::tMainPasProcDescBF(tNameCode code_, int32_t inputCount_, tMainProcBF proc_,
+                                       uint8_t elementType_)
+    : tProcDesc(code_, inputCount_, true, elementType_), proc(proc_)
+{
+}
+
+void tMainPasProcDescBF::run(tProcessState& ps, int32_t n, bool valueWanted)
+{
+    tArgs args(ps, n);
+    ps.stack.ReplaceTop(n, proc(args, valueWanted));
+}
+
 tPasProcRoot::tPasProcRoot(tNameCode code_, int32_t inputCount_, tValueProc proc_, uint8_t elementType_)
     : tProcDesc(code_, inputCount_, false, elementType_), proc(proc_)
 {

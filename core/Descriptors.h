@@ -121,6 +121,36 @@ public:
     tMainProc proc;
 };
 
+// A built-in with a value form and a command form ("run", "ifelse", "case"): the evaluator's value entry
+// runs the first, its command entry the second.
+class tMainPasProcDescF : public tProcDesc {
+public:
+    tMainPasProcDescF(tNameCode code, int32_t inputCount, tMainProc valueProc, tMainProc commandProc,
+                      uint8_t elementType = etFun);
+    void Call(tProcessState& ps, int32_t n) override { run(ps, n, commandProc); }
+    void ValueEntry(tProcessState& ps, int32_t n) override { run(ps, n, valueProc); }
+    void ValueEntryNoTail(tProcessState& ps, int32_t n) override { run(ps, n, valueProc); }
+    tMainProc valueProc;
+    tMainProc commandProc;
+
+private:
+    static void run(tProcessState& ps, int32_t n, tMainProc proc);
+};
+
+// A built-in told whether a value is wanted ("apply", "map").
+using tMainProcBF = tlogoobject* (*)(tArgs& args, bool valueWanted);
+class tMainPasProcDescBF : public tProcDesc {
+public:
+    tMainPasProcDescBF(tNameCode code, int32_t inputCount, tMainProcBF proc, uint8_t elementType = etFun);
+    void Call(tProcessState& ps, int32_t n) override { run(ps, n, false); }
+    void ValueEntry(tProcessState& ps, int32_t n) override { run(ps, n, true); }
+    void ValueEntryNoTail(tProcessState& ps, int32_t n) override { run(ps, n, true); }
+    tMainProcBF proc;
+
+private:
+    void run(tProcessState& ps, int32_t n, bool valueWanted);
+};
+
 // A primitive of a value table: receiver and the other inputs; returns a fresh result or nullptr.
 using tValueProc = tlogoobject* (*)(tlogoobject* receiver, tArgs& args);
 

@@ -456,6 +456,12 @@ void RunInstructions(tProcessState& ps, tlogoobject* instructions)
     RunList(ps, instructions->Compile(kCompileInstructions));
 }
 
+tValue EvaluateInstructions(tProcessState& ps, tlogoobject* instructions)
+{
+    tValue hold(instructions);
+    return EvalList(ps, instructions->Compile(kCompileInstructions));
+}
+
 void AbandonTailCall(tProcessState& ps)
 {
     if (!ps.tailPending())

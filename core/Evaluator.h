@@ -19,6 +19,8 @@ tValue EvalList(tProcessState& ps, tCompiledArray* array);
 void RunText(tProcessState& ps, std::string_view text);
 // Compiles a list or word as instructions and runs it.
 void RunInstructions(tProcessState& ps, tlogoobject* instructions);
+// Compiles a list or word as instructions and evaluates it as one expression.
+tValue EvaluateInstructions(tProcessState& ps, tlogoobject* instructions);
 
 // Runs pending tail calls in constant space, then pops the frame they share.
 void Trampoline(tProcessState& ps);

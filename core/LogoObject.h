@@ -158,4 +158,13 @@ private:
 
 using tValue = tRef<tlogoobject>;
 
+// Gives a counted value to a caller that counts it itself straight away (a built-in's result, which the
+// descriptor pushes): the count drops by one without freeing.
+inline tlogoobject* handOver(tValue value)
+{
+    tlogoobject* p = value.leak();
+    dropWithoutFree(p);
+    return p;
+}
+
 } // namespace zembrio

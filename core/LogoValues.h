@@ -14,6 +14,7 @@ public:
     bool IsWord() const override { return true; }
     uint32_t AsNameCode() override;
     tCompiledArray* Compile(uint8_t mode) override;
+    void ForEach(uint32_t variable, tlogoobject* instructions) override; // once per character
 
 protected:
     // Forget the name code and the compiled text: the text changed.
@@ -221,6 +222,7 @@ public:
     bool IsEmpty() override { return m_first == nullptr; }
     bool IsEqual(tlogoobject* other) override;
     tCompiledArray* Compile(uint8_t mode) override;
+    void ForEach(uint32_t variable, tlogoobject* instructions) override; // once per item
     const char* ClassName() const override { return "list"; }
 
     int32_t count() const;

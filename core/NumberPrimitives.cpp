@@ -77,12 +77,12 @@ tlogoobject* arithmetic(tlogoobject* a, tlogoobject* b, IntOp intOp, RealOp real
 
 tlogoobject* add(tlogoobject* r, tArgs& a)
 {
-    return arithmetic(r, a[0], std::plus<>(), std::plus<>());
+    return numberSum(r, a[0]);
 }
 
 tlogoobject* subtract(tlogoobject* r, tArgs& a)
 {
-    return arithmetic(r, a[0], std::minus<>(), std::minus<>());
+    return numberDifference(r, a[0]);
 }
 
 tlogoobject* multiply(tlogoobject* r, tArgs& a)
@@ -309,6 +309,16 @@ void registerNumberOperations(tLogoTab& table)
 }
 
 } // namespace
+
+tlogoobject* numberSum(tlogoobject* a, tlogoobject* b)
+{
+    return arithmetic(a, b, std::plus<>(), std::plus<>());
+}
+
+tlogoobject* numberDifference(tlogoobject* a, tlogoobject* b)
+{
+    return arithmetic(a, b, std::minus<>(), std::minus<>());
+}
 
 void registerNumberPrimitives(tValueTables& tables)
 {

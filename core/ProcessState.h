@@ -6,11 +6,27 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace zembrio {
 
 class tLogoLocaltab;
 class tLogoGlobalVarTab;
+
+// Test states of "test", "iftrue" and "iffalse".
+inline constexpr int8_t kTestFalse = 0;
+inline constexpr int8_t kTestTrue = 1;
+inline constexpr int8_t kNoTest = 2;
+
+// The last error a "catch" of the error tag caught, for "error" to report once.
+struct tLastError {
+    bool caught = false;
+    int32_t number = 0;
+    std::string message;   // lines joined by the line-break character
+    std::string procedure; // the primitive or procedure that reported it
+    tValue culprit;        // the offending value, or a word naming what it concerns
+};
 
 struct tProcessState {
     tProcessState();
@@ -36,9 +52,11 @@ struct tProcessState {
     int32_t callDepth = 0; // instruction and expression lists being run
     tLogoTab* lookupContext = nullptr; // where the last lookup found its name ("usual" reads it)
     tLogoTab* usualContext = nullptr;
-    int32_t repeatCounter = 0;
-    int8_t testState = 0;  // 0 no test made; 1 true; -1 false
+    int32_t repeatCounter = 0; // 0 when no loop runs
+    int8_t testState = kNoTest;
     uint8_t kind = 0;      // tInprocType
+    std::vector<std::string> catchTags; // of the active "catch" calls, innermost last, lower case
+    tLastError lastError;
     bool marksChanged = false;
 
     // Set from outside to ask the process to stop; seen at the next yield point.

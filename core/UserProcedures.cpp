@@ -397,6 +397,37 @@ void tLogoProcDesc::Save(tSaveContext& save, bool, int)
 
 // --- definitions ---
 
+tLogoProcDesc* MakeProcedure(tNameCode code, tlogoobject* definition, const std::string& sourceText)
+{
+    auto* list = dynamic_cast<tLogoList*>(definition);
+    if (!list || list->IsEmpty())
+        throw eLogoException(erBadStructure, definition);
+    for (tlogoobject* item : itemsOf(list))
+        if (!item->IsList())
+            throw eLogoException(erBadStructure, item);
+    auto* inputs = static_cast<tLogoList*>(list->first());
+    tListBuilder lines;
+    for (tLogoList* c = list->rest(); c && c->first(); c = c->rest())
+        lines.append(c->first());
+    tRef<tLogoList> body = lines.take();
+
+    if (isCollectedForm(inputs)) {
+        tlogoobject* defaults = static_cast<tLogoList*>(inputs->rest()->first())->first();
+        const int32_t d = defaults->AsIntegerInRange(0, 255);
+        return new tLogoProcDescV(code, Intern(wordText(inputs->first())), d, body.get(), sourceText);
+    }
+    std::vector<tNameCode> names;
+    for (tlogoobject* input : itemsOf(inputs)) {
+        if (!input->IsWord())
+            throw eLogoException(erBadStructure, input);
+        const std::string inputName = wordText(input);
+        if (inputName.empty())
+            throw eLogoException(erEmptyWord, input);
+        names.push_back(Intern(inputName));
+    }
+    return new tLogoProcDescF(code, std::move(names), body.get(), sourceText);
+}
+
 void DefineFromList(tlogoobject* object, std::string_view name, tlogoobject* definition,
                     const std::string& sourceText)
 {
@@ -412,35 +443,7 @@ void DefineFromList(tlogoobject* object, std::string_view name, tlogoobject* def
         throw eLogoException(running ? erRedefineUsedProc : erRedefinePrimitiveProc, std::string(name));
     }
 
-    auto* list = dynamic_cast<tLogoList*>(definition);
-    if (!list || list->IsEmpty())
-        throw eLogoException(erBadStructure, definition);
-    for (tlogoobject* item : itemsOf(list))
-        if (!item->IsList())
-            throw eLogoException(erBadStructure, item);
-    auto* inputs = static_cast<tLogoList*>(list->first());
-    tListBuilder lines;
-    for (tLogoList* c = list->rest(); c && c->first(); c = c->rest())
-        lines.append(c->first());
-    tRef<tLogoList> body = lines.take();
-
-    tLogoProcDesc* proc = nullptr;
-    if (isCollectedForm(inputs)) {
-        tlogoobject* defaults = static_cast<tLogoList*>(inputs->rest()->first())->first();
-        const int32_t d = defaults->AsIntegerInRange(0, 255);
-        proc = new tLogoProcDescV(code, Intern(wordText(inputs->first())), d, body.get(), sourceText);
-    } else {
-        std::vector<tNameCode> names;
-        for (tlogoobject* input : itemsOf(inputs)) {
-            if (!input->IsWord())
-                throw eLogoException(erBadStructure, input);
-            const std::string inputName = wordText(input);
-            if (inputName.empty())
-                throw eLogoException(erEmptyWord, input);
-            names.push_back(Intern(inputName));
-        }
-        proc = new tLogoProcDescF(code, std::move(names), body.get(), sourceText);
-    }
+    tLogoProcDesc* proc = MakeProcedure(code, definition, sourceText);
     if (previous)
         proc->flags |= previous->flags & (kDescNotSaved | kDescDoNotSave | kDescHidden | kDescBuried);
     table->Add(proc);

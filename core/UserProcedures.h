@@ -65,6 +65,9 @@ protected:
     void prepareInputs(tProcessState& ps, int32_t n) override;
 };
 
+// A procedure built from a definition list, entered in no table (the caller owns it).
+tLogoProcDesc* MakeProcedure(tNameCode code, tlogoobject* definition, const std::string& sourceText = {});
+
 // Defines a procedure in the object's method table from its text ("to name :inputs" … "end").
 void DefineFromText(tlogoobject* object, std::string_view text);
 // Defines from a definition list: (input list, body line, body line, …).

@@ -54,6 +54,10 @@ void tMainLogoObject::initialiseTables()
     // The families in the catalogue's order: a later registration of the same name wins.
     registerValueOperations(*methodTable);
     registerControlFlow(*methodTable);
+    registerProcedureInputs(*methodTable);
+    registerDefinitions(*methodTable);
+    registerCatchThrow(*methodTable);
+    registerVariables(*methodTable);
     registerInertPrimitives(*methodTable);
     registerTextOutput(*methodTable);
     m_ownVariables.SetValue(fixedCodes().namePrefix, tValue(makeWord(primaryName("prefix", "main"))).get());

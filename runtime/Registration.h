@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Descriptors.h"
+#include "core/ProcessState.h"
 
 #include <functional>
 #include <string_view>
@@ -22,6 +23,10 @@ void registerEachSpelling(tLogoTab& table, std::string_view key,
 // The families of global primitives, registered in the catalogue's order.
 void registerValueOperations(tLogoTab& table);
 void registerControlFlow(tLogoTab& table);
+void registerProcedureInputs(tLogoTab& table);
+void registerDefinitions(tLogoTab& table);
+void registerCatchThrow(tLogoTab& table);
+void registerVariables(tLogoTab& table);
 void registerInertPrimitives(tLogoTab& table);
 void registerTextOutput(tLogoTab& table);
 
