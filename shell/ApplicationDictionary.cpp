@@ -47,9 +47,11 @@ std::shared_ptr<const TDTables> loadedTables()
         return nullptr;
     std::lock_guard lock(gMutex);
     if (!gLoaded) {
-        tLoading = true;
+        struct tGuard {
+            tGuard() { tLoading = true; }
+            ~tGuard() { tLoading = false; }
+        } guard;
         tApplicationDictionary choice = chooseApplicationDictionary(gHint, builtinApplicationDictionaries());
-        tLoading = false;
         gTables = std::move(choice.tables);
         gLanguage = std::move(choice.language);
         gLoaded = true;
@@ -164,6 +166,14 @@ std::string applicationLanguage()
 bool isApplicationLanguage(std::string_view name)
 {
     return lowerAscii(name) == applicationLanguage();
+}
+
+void installApplicationDictionary(tApplicationDictionary dictionary)
+{
+    std::lock_guard lock(gMutex);
+    gTables = std::move(dictionary.tables);
+    gLanguage = std::move(dictionary.language);
+    gLoaded = true;
 }
 
 void forgetApplicationDictionary()

@@ -45,8 +45,9 @@ struct tApplicationDictionary {
 tApplicationDictionary chooseApplicationDictionary(std::string_view wanted,
                                                    std::span<const std::span<const uint8_t>> blobs);
 
-// Drops the loaded application dictionary so that the next text loads it again. The runtime loads it once
-// per process; tests choose another language with this.
+// The runtime loads the application dictionary once per process. Tests put their own in its place, or drop
+// it so that the next text loads it again (after another language hint).
+void installApplicationDictionary(tApplicationDictionary dictionary);
 void forgetApplicationDictionary();
 
 } // namespace zembrio

@@ -1,5 +1,6 @@
 #include "shell/ProjectFiles.h"
 
+#include "core/DictionaryLookup.h"
 #include "core/FileStream.h"
 #include "core/LogoException.h"
 #include "shell/Exe2MemStream.h"
@@ -41,10 +42,14 @@ std::unique_ptr<tStream> openResource(const std::string& fileName)
     return std::make_unique<tMemoryStream>(std::move(*bytes));
 }
 
+// The English word always works; the project language's own word for the clipboard too.
 bool isClipboardName(const std::string& name)
 {
-    // The project dictionary's own word for the clipboard joins this test when dictionaries arrive.
-    return asciiLower(name) == "clipboard";
+    const std::string lower = asciiLower(name);
+    if (lower == "clipboard")
+        return true;
+    const std::string local = projectTextOr("other", "clipboard", "");
+    return !local.empty() && lower == asciiLower(local);
 }
 
 std::unique_ptr<tStream> resolve(const std::string& name)
