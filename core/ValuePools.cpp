@@ -2,6 +2,7 @@
 
 #include "core/NameTable.h"
 
+#include <atomic>
 #include <vector>
 
 namespace zembrio {
@@ -14,6 +15,7 @@ thread_local bool tIsLogoProcess = false;
 template <class T>
 struct tPool {
     std::vector<T*> items;
+    int made = 0; // pooled objects created by fill
     tPool() { items.reserve(kValuePoolSize); }
     ~tPool()
     {
@@ -42,6 +44,7 @@ struct tPool {
             T* p = new T;
             p->pooled = 1;
             items.push_back(p);
+            ++made;
         }
     }
 };
@@ -60,6 +63,11 @@ struct tCellPool {
     }
 };
 tCellPool gCellPool;
+
+// Only the slow paths count; threads that are not Logo processes allocate cells too, hence atomics.
+std::atomic<int64_t> gHeapCells{0};
+std::atomic<int64_t> gFreedCells{0};
+int64_t gFilledCells = 0;
 
 } // namespace
 
@@ -80,8 +88,10 @@ void fillValuePools()
     gWordPool.fill();
     gBoolPool.fill();
     gCellPool.blocks.reserve(kListCellPoolSize);
-    while (static_cast<int>(gCellPool.blocks.size()) < kListCellPoolSize)
+    while (static_cast<int>(gCellPool.blocks.size()) < kListCellPoolSize) {
         gCellPool.blocks.push_back(::operator new(sizeof(tLogoList)));
+        ++gFilledCells;
+    }
 }
 
 tPoolCounts poolCounts()
@@ -220,10 +230,18 @@ bool returnBoolToPool(tLogoBool* value)
     return gBoolPool.give(value);
 }
 
+tPoolTraffic poolTraffic()
+{
+    return {gHeapCells.load(std::memory_order_relaxed), gFreedCells.load(std::memory_order_relaxed), gFilledCells,
+            gIntPool.made + gRealPool.made + gWordPool.made + gBoolPool.made};
+}
+
 void* takeListCellBlock()
 {
-    if (!tIsLogoProcess || gCellPool.blocks.empty())
+    if (!tIsLogoProcess || gCellPool.blocks.empty()) {
+        gHeapCells.fetch_add(1, std::memory_order_relaxed); // the caller allocates
         return nullptr;
+    }
     void* b = gCellPool.blocks.back();
     gCellPool.blocks.pop_back();
     return b;
@@ -231,8 +249,10 @@ void* takeListCellBlock()
 
 bool returnListCellBlock(void* block)
 {
-    if (!tIsLogoProcess || static_cast<int>(gCellPool.blocks.size()) >= kListCellPoolSize)
+    if (!tIsLogoProcess || static_cast<int>(gCellPool.blocks.size()) >= kListCellPoolSize) {
+        gFreedCells.fetch_add(1, std::memory_order_relaxed); // the caller frees
         return false;
+    }
     gCellPool.blocks.push_back(block);
     return true;
 }

@@ -42,6 +42,16 @@ struct tPoolCounts {
 };
 tPoolCounts poolCounts();
 
+// What the pools cannot see from their sizes alone, for the memory report: list cells that had to come
+// from the heap (pool empty, or not a Logo thread), cells freed to the heap (pool full, or not a Logo
+// thread), the cell blocks made by fillValuePools, and the pooled word objects (integers, reals, words,
+// booleans) made so far.
+struct tPoolTraffic {
+    int64_t heapCells, freedCells, filledCells;
+    int pooledWords;
+};
+tPoolTraffic poolTraffic();
+
 // Pool plumbing used by the value classes.
 bool returnIntToPool(tLogoInt* value);
 bool returnRealToPool(tLogoReal* value);

@@ -5,6 +5,7 @@
 #include "core/NameCompare.h"
 #include "core/Stream.h"
 #include "core/ValuePools.h"
+#include "runtime/Options.h"
 #include "runtime/Registration.h"
 
 #include <chrono>
@@ -53,6 +54,7 @@ void tMainLogoObject::initialiseTables()
     m_ownVariables.SetValue(fixedCodes().childDestination, tValue(makeInt(0)).get());
     // The families in the catalogue's order: a later registration of the same name wins.
     registerValueOperations(*methodTable);
+    registerValueConstructors(*methodTable);
     registerControlFlow(*methodTable);
     registerProcedureInputs(*methodTable);
     registerDefinitions(*methodTable);
@@ -60,6 +62,7 @@ void tMainLogoObject::initialiseTables()
     registerVariables(*methodTable);
     registerInertPrimitives(*methodTable);
     registerTextOutput(*methodTable);
+    registerSystemServices(*methodTable);
     m_ownVariables.SetValue(fixedCodes().namePrefix, tValue(makeWord(primaryName("prefix", "main"))).get());
     m_ownVariables.SetValue(fixedCodes().fileName, tValue(makeWord("")).get());
     setRegisteringBuiltins(wasRegistering);
@@ -103,6 +106,7 @@ void tMainLogoObject::Reset()
     methodTable->RemoveAllUser(0);
     globalVariables().RemoveAllUser(0);
     m_timers.resize(1); // timer "0" keeps its start
+    resetOptions();
     m_ownVariables.SetValue(fixedCodes().fileName, tValue(makeWord("")).get());
 }
 

@@ -24,6 +24,9 @@ struct tOptions {
     std::string pluginPage = "about:blank";
     std::string htmlCharset = "iso-8859-1";
     std::string htmlBottomLine;
+    // Reported by option "state"; the project loader and the start-up sequence set them.
+    bool projectLoading = false;
+    bool systemStarting = false;
 };
 
 // Changed under the interpreter lock.
@@ -35,5 +38,7 @@ void resetOptions();
 int64_t elapseToMilliseconds(int64_t duration);
 // Milliseconds given in the time unit: unchanged, hundredths capped at 99, or tenths capped at 9.
 int64_t millisecondsToTimeUnit(int64_t milliseconds, tTimeUnit unit);
+// An elapsed time in the elapse unit, rounded like the fraction of "time" but not capped ("timer").
+int64_t millisecondsToElapseUnit(int64_t milliseconds);
 
 } // namespace zembrio

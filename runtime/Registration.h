@@ -22,12 +22,14 @@ void registerEachSpelling(tLogoTab& table, std::string_view key,
 
 // The families of global primitives, registered in the catalogue's order.
 void registerValueOperations(tLogoTab& table);
+void registerValueConstructors(tLogoTab& table);
 void registerControlFlow(tLogoTab& table);
 void registerProcedureInputs(tLogoTab& table);
 void registerDefinitions(tLogoTab& table);
 void registerCatchThrow(tLogoTab& table);
 void registerVariables(tLogoTab& table);
 void registerInertPrimitives(tLogoTab& table);
+void registerSystemServices(tLogoTab& table);
 void registerTextOutput(tLogoTab& table);
 
 } // namespace zembrio
