@@ -134,7 +134,8 @@ void BuildCodeTable()
     gCodes.voiceCommand = internPrimary("name", "voiceCommand");
     gCodes.fileName = internPrimary("name", "fileName");
     gCodes.windowClass = internPrimary("class", "Window");
-    gValueSettings.anyWords = splitWords(entry("dict", "any"));
+    if (std::vector<std::string> any = splitWords(entry("dict", "any")); !any.empty())
+        gValueSettings.anyWords = std::move(any);
     gCodes.toplevelWord = primaryName("dict", "toplevel");
     gCodes.errorWord = entry("other", "error");
 

@@ -132,6 +132,10 @@ public:
     tRef(tRef&& o) noexcept : m_ptr(std::exchange(o.m_ptr, nullptr)) {}
     template <class U>
     tRef(const tRef<U>& o) : m_ptr(o.get()) { addRef(m_ptr); }
+    // Converting a temporary takes its reference over: no count traffic, and nothing freed when the
+    // temporary goes.
+    template <class U>
+    tRef(tRef<U>&& o) noexcept : m_ptr(o.leak()) {}
     ~tRef() { release(m_ptr); }
     tRef& operator=(tRef o) noexcept
     {
@@ -160,9 +164,10 @@ using tValue = tRef<tlogoobject>;
 
 // Gives a counted value to a caller that counts it itself straight away (a built-in's result, which the
 // descriptor pushes): the count drops by one without freeing.
-inline tlogoobject* handOver(tValue value)
+template <class T>
+T* handOver(tRef<T> value)
 {
-    tlogoobject* p = value.leak();
+    T* p = value.leak();
     dropWithoutFree(p);
     return p;
 }

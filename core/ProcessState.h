@@ -14,6 +14,10 @@ namespace zembrio {
 class tLogoLocaltab;
 class tLogoGlobalVarTab;
 
+inline constexpr uint8_t kAttentionStop = 1;
+inline constexpr uint8_t kAttentionPause = 2;
+inline constexpr uint8_t kAttentionHook = 4; // call the yield handler at every yield point
+
 // Test states of "test", "iftrue" and "iffalse".
 inline constexpr int8_t kTestFalse = 0;
 inline constexpr int8_t kTestTrue = 1;
@@ -59,8 +63,12 @@ struct tProcessState {
     tLastError lastError;
     bool marksChanged = false;
 
-    // Set from outside to ask the process to stop; seen at the next yield point.
-    std::atomic<bool> stopRequested{false};
+    // What the next yield point must look at: a stop request, a pause, a test hook. Set from other
+    // threads; one word so that the yield point checks it with a single load.
+    std::atomic<uint8_t> attention{0};
+    void requestStop() { attention.fetch_or(kAttentionStop); }
+    void clearStopRequest() { attention.fetch_and(uint8_t(~kAttentionStop)); }
+    bool stopRequested() const { return attention.load(std::memory_order_relaxed) & kAttentionStop; }
 
     bool tailPending() const { return tailDesc != nullptr; }
     void clearTail()

@@ -2,7 +2,7 @@
 
 namespace zembrio {
 
-std::atomic<bool> gLockWanted{false};
+std::atomic<int32_t> gLockWaiters{0};
 
 namespace {
 std::atomic<tYieldHandler> gYieldHandler{nullptr};
@@ -15,8 +15,12 @@ void setYieldHandler(tYieldHandler handler)
 
 void runYieldHandler(tProcessState& ps)
 {
-    if (tYieldHandler h = gYieldHandler.load())
+    if (tYieldHandler h = gYieldHandler.load()) {
         h(ps);
+        return;
+    }
+    if (ps.stopRequested())
+        throw eTerminateException(0);
 }
 
 } // namespace zembrio

@@ -9,18 +9,19 @@
 
 namespace zembrio {
 
-// Installed by the process machinery: hands the lock over when another process waits for it.
+// Installed by the process machinery: hands the lock over when another process waits for it, waits
+// while the process is paused, and raises a stop request.
 using tYieldHandler = void (*)(tProcessState& ps);
 void setYieldHandler(tYieldHandler handler);
-extern std::atomic<bool> gLockWanted; // some process waits for the interpreter lock
+// Threads waiting for the interpreter lock; kept by the lock, read here.
+extern std::atomic<int32_t> gLockWaiters;
+// Without a handler only a stop request matters.
 void runYieldHandler(tProcessState& ps);
 
 inline void yieldPoint(tProcessState& ps)
 {
-    if (gLockWanted.load(std::memory_order_relaxed)) [[unlikely]]
-        runYieldHandler(ps);
-    if (ps.stopRequested.load(std::memory_order_relaxed)) [[unlikely]]
-        throw eTerminateException(0);
+    if ((gLockWaiters.load(std::memory_order_relaxed) | ps.attention.load(std::memory_order_relaxed)) != 0)
+        [[unlikely]] runYieldHandler(ps);
 }
 
 } // namespace zembrio

@@ -60,6 +60,7 @@ void tMainLogoObject::initialiseTables()
     registerDefinitions(*methodTable);
     registerCatchThrow(*methodTable);
     registerVariables(*methodTable);
+    registerWait(*methodTable);
     registerInertPrimitives(*methodTable);
     registerTextOutput(*methodTable);
     registerSystemServices(*methodTable);

@@ -28,6 +28,7 @@ void registerProcedureInputs(tLogoTab& table);
 void registerDefinitions(tLogoTab& table);
 void registerCatchThrow(tLogoTab& table);
 void registerVariables(tLogoTab& table);
+void registerWait(tLogoTab& table);
 void registerInertPrimitives(tLogoTab& table);
 void registerSystemServices(tLogoTab& table);
 void registerTextOutput(tLogoTab& table);

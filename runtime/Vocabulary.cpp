@@ -1,6 +1,7 @@
 #include "runtime/Vocabulary.h"
 
 #include "core/CodeTable.h"
+#include "core/ListPrimitives.h"
 #include "core/MethodTable.h"
 #include "core/NameTable.h"
 #include "core/NumberPrimitives.h"
@@ -16,6 +17,8 @@ void BuildVocabulary()
     const bool wasRegistering = registeringBuiltins();
     setRegisteringBuiltins(true);
     registerNumberPrimitives(valueTables());
+    registerWordPrimitives(valueTables());
+    registerListPrimitives(valueTables());
     setRegisteringBuiltins(wasRegistering);
 }
 

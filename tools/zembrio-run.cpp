@@ -92,6 +92,8 @@ int run(const tOptions& options, const tProjectSource& source)
     const std::string language = options.language.empty() ? source.language : options.language;
     setApplicationLanguageHint(language);
     if (!loadProjectDictionary(language, false)) {
+        // The report itself needs words and messages: English stands in.
+        loadProjectDictionary("english", false);
         eLogoException error(erUnsupportedLanguage, languageName(language));
         return report(error);
     }

@@ -1,0 +1,42 @@
+// The real runtime in a test: a language's dictionary, the vocabulary, the main object with every
+// registered family, and Logo text loaded as a project text. Output and errors are collected.
+#pragma once
+
+#include "core/ErrorConst.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zembrio {
+class tMainLogoObject;
+class tMemoryStream;
+}
+
+namespace zembrio::testing {
+
+struct tRunResult {
+    std::string output;                  // printed text, line ends as line feeds
+    std::optional<errorConst> error;     // the error that stopped the text
+    std::string message;                 // its formatted message
+    std::string culprit;                 // #h
+    std::string primitive;               // #p
+};
+
+class tRuntimeWorld {
+public:
+    explicit tRuntimeWorld(std::string_view language = "english");
+    ~tRuntimeWorld();
+
+    // Loads the text as a project text (instructions separated by empty lines, "to" … "end").
+    tRunResult run(std::string_view text);
+
+    tMainLogoObject& main() { return *m_main; }
+
+private:
+    std::unique_ptr<tMainLogoObject> m_main;
+    tMemoryStream* m_output = nullptr; // owned by the main object
+};
+
+} // namespace zembrio::testing
