@@ -13,6 +13,7 @@ namespace zembrio {
 
 class tLogoLocaltab;
 class tLogoGlobalVarTab;
+class tLogoprocess;
 
 inline constexpr uint8_t kAttentionStop = 1;
 inline constexpr uint8_t kAttentionPause = 2;
@@ -59,6 +60,8 @@ struct tProcessState {
     int32_t repeatCounter = 0; // 0 when no loop runs
     int8_t testState = kNoTest;
     uint8_t kind = 0;      // tInprocType
+    tLogoprocess* process = nullptr; // the process record; none for threads that only run Logo in tests
+    int32_t lockDepth = 0; // 0 while holding the interpreter lock; each release without reacquire: -1
     std::vector<std::string> catchTags; // of the active "catch" calls, innermost last, lower case
     tLastError lastError;
     bool marksChanged = false;

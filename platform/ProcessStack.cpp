@@ -3,6 +3,7 @@
 #include <pthread.h>
 
 #include <exception>
+#include <memory>
 #include <stdexcept>
 
 namespace zembrio {
@@ -41,6 +42,38 @@ void runOnProcessStack(const std::function<void()>& fn)
     pthread_join(thread, nullptr);
     if (job.error)
         std::rethrow_exception(job.error);
+}
+
+namespace {
+
+void* runFunction(void* data)
+{
+    std::unique_ptr<std::function<void()>> fn(static_cast<std::function<void()>*>(data));
+    (*fn)();
+    return nullptr;
+}
+
+} // namespace
+
+tThreadHandle startProcessThread(std::function<void()> fn)
+{
+    auto* owned = new std::function<void()>(std::move(fn));
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, kProcessStackSize);
+    pthread_t thread;
+    const int rc = pthread_create(&thread, &attr, runFunction, owned);
+    pthread_attr_destroy(&attr);
+    if (rc != 0) {
+        delete owned;
+        throw std::runtime_error("cannot start a thread for Logo");
+    }
+    return static_cast<tThreadHandle>(thread);
+}
+
+void joinThread(tThreadHandle thread)
+{
+    pthread_join(static_cast<pthread_t>(thread), nullptr);
 }
 
 } // namespace zembrio

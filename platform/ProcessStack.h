@@ -13,4 +13,9 @@ inline constexpr size_t kProcessStackSize = size_t(256) << 20; // reserved, not 
 // rethrown in the caller.
 void runOnProcessStack(const std::function<void()>& fn);
 
+// Starts fn on a new joinable thread with the process stack size; fn must not throw.
+using tThreadHandle = unsigned long;
+tThreadHandle startProcessThread(std::function<void()> fn);
+void joinThread(tThreadHandle thread);
+
 } // namespace zembrio

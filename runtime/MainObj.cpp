@@ -5,6 +5,7 @@
 #include "core/NameCompare.h"
 #include "core/Stream.h"
 #include "core/ValuePools.h"
+#include "runtime/LogoProcess.h"
 #include "runtime/Options.h"
 #include "runtime/Registration.h"
 
@@ -61,6 +62,7 @@ void tMainLogoObject::initialiseTables()
     registerCatchThrow(*methodTable);
     registerVariables(*methodTable);
     registerWait(*methodTable);
+    registerProcessPrimitives(*methodTable);
     registerInertPrimitives(*methodTable);
     registerTextOutput(*methodTable);
     registerSystemServices(*methodTable);
@@ -102,6 +104,7 @@ void tMainLogoObject::resetTimer(const std::string& name)
 
 void tMainLogoObject::Reset()
 {
+    stopAllProcesses(false);
     m_output.reset();
     m_ownVariables.RemoveAllUser(0);
     methodTable->RemoveAllUser(0);

@@ -29,6 +29,7 @@ void registerDefinitions(tLogoTab& table);
 void registerCatchThrow(tLogoTab& table);
 void registerVariables(tLogoTab& table);
 void registerWait(tLogoTab& table);
+void registerProcessPrimitives(tLogoTab& table);
 void registerInertPrimitives(tLogoTab& table);
 void registerSystemServices(tLogoTab& table);
 void registerTextOutput(tLogoTab& table);

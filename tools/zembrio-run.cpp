@@ -7,8 +7,10 @@
 #include "core/ProcessState.h"
 #include "core/ValuePools.h"
 #include "platform/FileSystem.h"
-#include "platform/ProcessStack.h"
+#include "platform/GuiThread.h"
 #include "platform/StandardOutput.h"
+#include "runtime/GlobalLock.h"
+#include "runtime/LogoProcess.h"
 #include "runtime/MainObj.h"
 #include "runtime/Vocabulary.h"
 #include "shell/ApplicationDictionary.h"
@@ -18,7 +20,16 @@
 #include "shell/StartMode.h"
 #include "shell/StartupState.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -29,16 +40,21 @@ using namespace zembrio;
 
 namespace {
 
+constexpr int kPollMs = 10; // how often the GUI thread looks whether processes are left
+
 struct tOptions {
     bool toStdout = false;
     bool headless = false;
+    double timeoutSeconds = 0; // 0: none
     std::string language; // empty: the file's own
     std::string file;
 };
 
 [[noreturn]] void usage(const char* problem)
 {
-    std::fprintf(stderr, "zembrio-run: %s\nusage: zembrio-run [--stdout] [--headless] [--lang NAME] FILE\n", problem);
+    std::fprintf(stderr,
+                 "zembrio-run: %s\nusage: zembrio-run [--stdout] [--headless] [--timeout SECONDS] [--lang NAME] FILE\n",
+                 problem);
     std::exit(2);
 }
 
@@ -51,6 +67,11 @@ tOptions parseOptions(int argc, char** argv)
             options.toStdout = true;
         } else if (arg == "--headless") {
             options.headless = true;
+        } else if (arg == "--timeout") {
+            char* end = nullptr;
+            if (++i == argc || (options.timeoutSeconds = std::strtod(argv[i], &end), *end != '\0')
+                || options.timeoutSeconds <= 0)
+                usage("--timeout needs a number of seconds");
         } else if (arg == "--lang") {
             if (++i == argc)
                 usage("--lang needs a language name");
@@ -87,6 +108,25 @@ int report(std::exception& error)
     return 1;
 }
 
+// The window system wants a private runtime folder; a plain terminal session may not have one.
+void ensureRuntimeDirectory()
+{
+    if (std::getenv("XDG_RUNTIME_DIR"))
+        return;
+    const std::string folder = "/tmp/zembrio-runtime-" + std::to_string(getuid());
+    mkdir(folder.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+}
+
+std::atomic<bool> gErrorReported{false};
+
+void noteError()
+{
+    gErrorReported.store(true);
+}
+
+// Runs the project text in the process "@main" and the GUI event loop until no process is left, or the
+// time-out stops them all.
 int run(const tOptions& options, const tProjectSource& source)
 {
     const std::string language = options.language.empty() ? source.language : options.language;
@@ -99,23 +139,35 @@ int run(const tOptions& options, const tProjectSource& source)
     }
     BuildVocabulary();
     fillValuePools();
-    tMainLogoObject main;
-    if (options.toStdout)
-        main.setOutputStream(std::make_unique<tStandardOutput>());
+    installGlobalLock();
+    onProcessError(noteError);
 
-    int status = 0;
-    runOnProcessStack([&] {
-        tProcessState ps;
-        tProcessScope scope(ps);
-        ps.kind = ipInitialLoad;
-        ps.currentObject = &main;
-        try {
-            LoadProjectText(ps, source.text);
-        } catch (std::exception& error) {
-            status = report(error);
-        }
+    // The GUI thread holds the lock only while it makes the main object.
+    globalLock().enter();
+    auto main = std::make_unique<tMainLogoObject>();
+    if (options.toStdout)
+        main->setOutputStream(std::make_unique<tStandardOutput>());
+    globalLock().leave();
+
+    auto loader = std::make_shared<tNativeProcess>(ipInitialLoad, "@main",
+                                                   [&](tProcessState& ps) { LoadProjectText(ps, source.text); });
+    tLogoprocess::start(loader);
+
+    const auto deadline = std::chrono::steady_clock::now()
+                          + std::chrono::milliseconds(static_cast<int64_t>(options.timeoutSeconds * 1000));
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        processRegistry().reapFinished();
+        if (options.timeoutSeconds > 0 && std::chrono::steady_clock::now() >= deadline)
+            stopAllProcesses(false);
+        if (processRegistry().empty())
+            QCoreApplication::quit();
     });
-    return status;
+    poll.start(kPollMs);
+    QCoreApplication::exec();
+    processRegistry().reapFinished();
+    main.reset();
+    return gErrorReported.load() ? 1 : 0;
 }
 
 } // namespace
@@ -123,6 +175,13 @@ int run(const tOptions& options, const tProjectSource& source)
 int main(int argc, char** argv)
 {
     const tOptions options = parseOptions(argc, argv);
+    // Without a display (or when asked) windows go to the offscreen platform.
+    if (options.headless || !std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ensureRuntimeDirectory();
+    int qtArgc = 1; // our options are not Qt's
+    QGuiApplication app(qtArgc, argv);
+    adoptGuiThread();
     const std::vector<uint8_t> bytes = readFile(options.file);
     gStartup.commandLineProjectPath = options.file;
     gStartup.projectDirectory = directoryOf(absolutePath(options.file));

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zembrio {
 class tMainLogoObject;
@@ -29,14 +30,19 @@ public:
     explicit tRuntimeWorld(std::string_view language = "english");
     ~tRuntimeWorld();
 
-    // Loads the text as a project text (instructions separated by empty lines, "to" … "end").
-    tRunResult run(std::string_view text);
+    // Loads the text as a project text (instructions separated by empty lines, "to" … "end") in a
+    // process; unless told otherwise, waits until every process it started has ended too (at most a few
+    // seconds, then they are stopped).
+    tRunResult run(std::string_view text, bool waitForLaunched = true);
 
     tMainLogoObject& main() { return *m_main; }
+    // The errors that ended processes, as their commander showed them ("caption: text").
+    std::vector<std::string> reports();
 
 private:
     std::unique_ptr<tMainLogoObject> m_main;
     tMemoryStream* m_output = nullptr; // owned by the main object
+    std::unique_ptr<class tCapturingCommander> m_commander;
 };
 
 } // namespace zembrio::testing
