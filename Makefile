@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 GENERATOR := -G Ninja
 
-.PHONY: demo test deps build build-asan clean
+.PHONY: demo test deps build build-asan build-tsan clean
 
 deps:
 	scripts/install-deps
@@ -17,12 +17,19 @@ build-asan: deps
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZEMBRIO_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 
+# The thread sanitizer watches the process tests (threads under the interpreter lock).
+build-tsan: deps
+	cmake -S . -B build-tsan $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZEMBRIO_TSAN=ON
+	cmake --build build-tsan -j $(JOBS) --target test_runtime
+
 demo: build
 	./build/bin/zembrio-demo
 
-test: build build-asan
+test: build build-asan build-tsan
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R 'Processes|ControlFlow'
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-tsan
