@@ -20,6 +20,11 @@ void adoptGuiThread()
     gHaveGuiThread.store(QCoreApplication::instance() != nullptr);
 }
 
+void releaseGuiThread()
+{
+    gHaveGuiThread.store(false);
+}
+
 bool isGuiThread()
 {
     QCoreApplication* app = QCoreApplication::instance();

@@ -7,8 +7,9 @@
 
 namespace zembrio {
 
-// Called once by the application's main thread once its event loop exists.
+// Called by the application's main thread once its application object exists; release undoes it.
 void adoptGuiThread();
+void releaseGuiThread();
 bool isGuiThread();
 
 // Runs fn in the GUI thread and waits for it; directly when called there or when there is no GUI thread.

@@ -262,6 +262,48 @@ void tNativeProcess::body()
     state().requestStop();
 }
 
+tLogoEventProcess::tLogoEventProcess(std::string name, tNameCode event_, tHandlerLookup lookup)
+    : tLogoprocess(ipEvent, std::move(name), nullptr), event(event_), m_lookup(std::move(lookup))
+{
+}
+
+void tLogoEventProcess::body()
+{
+    m_instruction = m_lookup(object, event);
+    if (m_instruction && !(m_instruction->IsList() && m_instruction->IsEmpty())) {
+        if (parameterName) {
+            m_state.locals->PushEmptyFrame();
+            m_state.locals->MakeLocal(parameterName, parameterValue.get());
+        }
+        runInstruction();
+    }
+    m_state.requestStop();
+}
+
+std::string eventProcessName(const std::string& objectName, tNameCode event)
+{
+    return "@" + (objectName.empty() ? std::string("nil") : objectName) + NameOf(event);
+}
+
+void runEventAndWait(const std::shared_ptr<tLogoEventProcess>& process)
+{
+    tLogoprocess::start(process);
+    process->waitUntilFinished();
+}
+
+void stopProcessesOf(tlogoobject* object)
+{
+    tLogoprocess* self = currentLogoProcess();
+    for (const auto& p : processRegistry().snapshot()) {
+        if (p.get() == self || !p->started())
+            continue;
+        if (p->object == object || p->state().currentObject == object) {
+            p->requestStop();
+            p->waitUntilFinished();
+        }
+    }
+}
+
 void stopAllProcesses(bool spareSystem)
 {
     tLogoprocess* self = currentLogoProcess();

@@ -114,6 +114,31 @@ private:
     std::function<void(tProcessState&)> m_run;
 };
 
+// An event handler run as a process of kind ipEvent. The handler is looked up by the process itself,
+// once it holds the interpreter lock: the GUI thread that starts event processes never touches Logo
+// values. A handler that turns out empty runs nothing.
+class tLogoEventProcess : public tLogoprocess {
+public:
+    using tHandlerLookup = std::function<tValue(tlogoobject* object, tNameCode event)>;
+    tLogoEventProcess(std::string name, tNameCode event, tHandlerLookup lookup);
+
+    tNameCode event;
+    tNameCode parameterName = 0; // with a parameter: one local variable for the handler
+    tValue parameterValue;
+
+protected:
+    void body() override;
+
+private:
+    tHandlerLookup m_lookup;
+};
+
+// The process name of an object's event: "@" + object name + event name ("@nil…" without an object).
+std::string eventProcessName(const std::string& objectName, tNameCode event);
+// Starts the event process and waits until it ends: a process waits with the lock released, the GUI
+// thread serving hand-overs.
+void runEventAndWait(const std::shared_ptr<tLogoEventProcess>& process);
+
 // Every live process, in creation order, under its own lock.
 class tProcessRegistry {
 public:
@@ -137,6 +162,8 @@ tLogoprocess* currentLogoProcess();
 
 // Stops every process but the caller (and, with spareSystem, those named "%p%…"), waiting for each.
 void stopAllProcesses(bool spareSystem);
+// Before an object goes: stops the processes that belong to it or run as it (the caller excepted).
+void stopProcessesOf(tlogoobject* object);
 
 // A report of an error that ended a process, for those who watch (zembrio-run's exit status).
 void onProcessError(void (*listener)());

@@ -1,5 +1,9 @@
 // Processes under the global interpreter lock: fair alternation, names, stopping, pausing, timed
 // processes, critical sections, and errors that end a process.
+#include "core/LogoValues.h"
+#include "core/Reader.h"
+#include "core/ValuePools.h"
+#include "runtime/LogoProcess.h"
 #include "tests/support/RuntimeWorld.h"
 
 #include <gtest/gtest.h>
@@ -129,4 +133,24 @@ TEST_F(ProcessesTest, LaunchedProcessesSeeCopiesOfTheCallersLocals)
     const tRunResult r = w.run("to starter\nlocal \"secret\nmake \"secret 42\nlaunch [wait 5 print :secret]\n"
                                "make \"secret 0\nend\n\nstarter wait 50");
     EXPECT_EQ(r.output, "42\n");
+}
+
+TEST_F(ProcessesTest, EventProcessesLookTheirHandlerUpThemselves)
+{
+    // The handler is read inside the process, under the lock: whatever it is at that moment runs.
+    const tNameCode onClick = Intern("onclick");
+    auto handlerOf = [](tlogoobject*, tNameCode) -> tValue { return ReadList("print :clicks", false); };
+    auto event = std::make_shared<tLogoEventProcess>(eventProcessName("", onClick), onClick, handlerOf);
+    EXPECT_EQ(event->name(), "@nilonclick");
+    event->parameterName = Intern("clicks");
+    event->parameterValue = makeInt(2);
+    w.run("print \"before", false);
+    runEventAndWait(event);
+    EXPECT_EQ(w.output(), "before\n2\n");
+
+    // An empty handler runs nothing, and the process ends at once.
+    auto quiet = std::make_shared<tLogoEventProcess>("@quiet", onClick,
+                                                     [](tlogoobject*, tNameCode) -> tValue { return new tLogoList; });
+    runEventAndWait(quiet);
+    EXPECT_TRUE(quiet->finished());
 }

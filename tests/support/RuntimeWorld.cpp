@@ -97,13 +97,20 @@ tRunResult tRuntimeWorld::run(std::string_view text, bool waitForLaunched)
         stopAllProcesses(false);
     }
     processRegistry().reapFinished();
-    // Processes that still run may be printing: read the output under the lock.
+    result.output = output();
+    return result;
+}
+
+std::string tRuntimeWorld::output()
+{
+    // Processes that still run may be printing: read under the lock.
     globalLock().enter();
+    std::string text;
     for (uint8_t c : m_output->bytes())
         if (c != '\r')
-            result.output += static_cast<char>(c);
+            text += static_cast<char>(c);
     globalLock().leave();
-    return result;
+    return text;
 }
 
 } // namespace zembrio::testing

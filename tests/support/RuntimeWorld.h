@@ -36,6 +36,8 @@ public:
     tRunResult run(std::string_view text, bool waitForLaunched = true);
 
     tMainLogoObject& main() { return *m_main; }
+    // What has been printed since the last run began (processes may still be printing).
+    std::string output();
     // The errors that ended processes, as their commander showed them ("caption: text").
     std::vector<std::string> reports();
 
