@@ -85,7 +85,8 @@ void tProcessRegistry::reapFinished()
 // --- processes ---
 
 tLogoprocess::tLogoprocess(tInprocType kind, std::string name, tlogoobject* instruction)
-    : m_instruction(instruction), m_kind(kind), m_name(std::move(name))
+    : m_instruction(instruction), m_kind(kind), m_name(std::move(name)),
+      m_createdWhileLoading(options().projectLoading)
 {
 }
 
@@ -136,7 +137,7 @@ void tLogoprocess::threadMain()
             m_state.locals = std::move(locals);
         m_state.currentObject = object ? object : mainObject();
         m_state.currentTable = methodTable;
-        m_state.marksChanged = false;
+        m_state.marksChanged = !m_createdWhileLoading;
         m_started.store(true);
         while (!m_state.stopRequested())
             runBodyReportingErrors();

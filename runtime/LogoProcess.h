@@ -67,6 +67,7 @@ private:
 
     const tInprocType m_kind;
     const std::string m_name;
+    const bool m_createdWhileLoading; // such processes do not mark the project as changed
     std::atomic<bool> m_started{false};
     std::atomic<bool> m_finished{false};
     tEvent m_finishedEvent{tEvent::tReset::manual, false};
