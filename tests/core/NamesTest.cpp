@@ -1,6 +1,8 @@
 // Interned names, translation of internal names, method tables and type dispatch.
 #include "tests/support/LogoTestWorld.h"
 
+#include "core/ValueSettings.h"
+
 #include <gtest/gtest.h>
 
 using namespace zembrio;
@@ -120,9 +122,11 @@ TEST_F(NamesTest, SystemEntriesSurviveRemoveAllUser)
 TEST_F(NamesTest, DispatchFollowsTheReceiversClass)
 {
     EXPECT_EQ(w.run("print first [a b]").output, "a\n");
-    tOutcome o = w.run("print first 5");
-    EXPECT_EQ(o.error, erDoNotKnowHowTo) << "integers have no first in this world";
-    EXPECT_EQ(o.culprit, "first");
+    EXPECT_EQ(w.run("print first 57").output, "5\n") << "integers use the integer table";
+    tOutcome o = w.run("print sort 5");
+    EXPECT_EQ(o.error, erDoNotKnowHowTo) << "integers have no sort";
+    EXPECT_EQ(o.culprit, "sort");
+    gValueSettings.strictness = 1;
     o = w.run("print first []");
     EXPECT_EQ(o.error, erEmptyList);
     EXPECT_EQ(o.primitive, "first");

@@ -79,7 +79,7 @@ TEST_F(NumberPrimitivesTest, Table)
         {"exp 100000", "", erReal},
         {"1e4000 * 1e4000", "", erReal},
         {"\"abc + 1", "", erExpectNumber},
-        {"[1] + 1", "", erDoNotKnowHowTo},
+        {"[1] + 1", "", erExpectList},
         {"true + 1", "", erDoNotKnowHowTo},
         {"bitnot true", "", erMinMax},
         {"div true 2", "", erInternExecuteF},

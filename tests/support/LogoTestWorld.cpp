@@ -13,10 +13,10 @@ namespace {
 tLogoTestWorld* gWorld = nullptr;
 int32_t gStepsLeft = 0;
 
-void countStep(tProcessState& ps)
+void countStep(tProcessState&)
 {
     if (--gStepsLeft < 0)
-        ps.stopRequested.store(true);
+        throw eTerminateException(0); // as a stop request would end the run
 }
 
 std::string text(tlogoobject* v)
@@ -74,8 +74,15 @@ tLogoTestWorld::tLogoTestWorld()
              {"difference", "difference"}, {"random", "random"}, {"abs", "abs"}, {"int", "int"},
              {"round", "round"}, {"sin", "sin"}, {"cos", "cos"}, {"tan", "tan"}, {"arctan", "arctan"},
              {"exp", "exp"}, {"ln", "ln"}, {"sqrt", "sqrt"}, {"bitnot", "bitnot"}, {"less?", "less?"},
-             {"greater?", "greater?"}, {"any", "any"}}) {
+             {"greater?", "greater?"}, {"any", "any"}, {"show", "show"}}) {
         dict.setProject("dict", key, spellings);
+    }
+    // The list and word operations, under their own names.
+    for (const char* key : {"count", "butfirst", "last", "butlast", "fput", "lput", "shuffle", "sort", "pick",
+                            "reverse", "item", "deepitem", "butitem", "replace", "deepreplace", "butmember",
+                            "member?", "member", "frommember", "not", "vectorangle", "rotate", "randompos", "!",
+                            "char", "ascii"}) {
+        dict.setProject("dict", key, key);
     }
     dict.setProject("other", "to", "to");
     dict.setProject("other", "end", "end");
@@ -98,7 +105,6 @@ tLogoTestWorld::~tLogoTestWorld()
     setDictionary(nullptr);
     gValueSettings = tValueSettings{}; // the language's words go with the world
     setYieldHandler(nullptr);
-    gLockWanted.store(false);
     gWorld = nullptr;
 }
 
@@ -106,7 +112,10 @@ void tLogoTestWorld::setStepBudget(int32_t budget)
 {
     gStepsLeft = budget;
     setYieldHandler(budget > 0 ? countStep : nullptr);
-    gLockWanted.store(budget > 0);
+    if (budget > 0)
+        ps.attention.fetch_or(kAttentionHook);
+    else
+        ps.attention.fetch_and(uint8_t(~kAttentionHook));
 }
 
 void tLogoTestWorld::registerPrimitives()
@@ -115,6 +124,14 @@ void tLogoTestWorld::registerPrimitives()
         for (int i = 0; i < a.count(); ++i)
             world().output += (i ? " " : "") + text(a[i]);
         world().output += "\n";
+        return nullptr;
+    }, etIfFun);
+    // show: lists keep their brackets, so [] and the empty word differ.
+    registerMain(root, "show", 1, false, [](tArgs& a) -> tlogoobject* {
+        std::string out;
+        if (a[0])
+            a[0]->PrintForm(true, out);
+        world().output += out + "\n";
         return nullptr;
     }, etIfFun);
     registerMain(root, "sum", 2, true, sumOf);
@@ -144,18 +161,9 @@ void tLogoTestWorld::registerPrimitives()
             runListInput(a, 1);
         return nullptr;
     }, etIfFun);
-    for (tNameCode code : Aliases("first"))
-        root.methodTable->Add(new tObjectProc1Desc(code, 1, false));
-    // The real families: operators and named number operations, output and stop.
+    // The real families: operators, number, word and list operations, output and stop.
     registerValueOperations(*root.methodTable);
     registerControlFlow(*root.methodTable);
-
-    tValueTables& tables = valueTables();
-    registerValueProc(tables.list, "first", 0, [](tlogoobject* r, tArgs&) -> tlogoobject* {
-        if (r->IsEmpty())
-            throw eLogoException(erEmptyList, r);
-        return static_cast<tLogoList*>(r)->first();
-    });
 }
 
 tOutcome tLogoTestWorld::run(std::string_view instructions)
@@ -181,6 +189,7 @@ tOutcome tLogoTestWorld::runHere(std::string_view instructions)
         outcome.error = e.number;
         outcome.culprit = FillPlaceholders(e, "#h");
         outcome.primitive = e.primitiveName;
+        outcome.bounds = FillPlaceholders(e, "#a #b");
         outcome.procedure = FillPlaceholders(e, "#P");
         outcome.line = e.line;
     } catch (const eTerminateException&) {
@@ -191,7 +200,7 @@ tOutcome tLogoTestWorld::runHere(std::string_view instructions)
     release(std::exchange(ps.outputSlot, nullptr));
     AbandonTailCall(ps);
     ps.stopFlag = 0;
-    ps.stopRequested.store(false);
+    ps.clearStopRequest();
     ps.locals->PopFrame();
     outcome.output = output;
     return outcome;

@@ -53,6 +53,7 @@ struct tOutcome {
     std::string primitive;     // #p
     std::string procedure;     // #P: the procedure, after its owner's name when it has one
     int32_t line = 0;
+    std::string bounds;        // "#a #b": the range of an erMinMax
 };
 
 class tLogoTestWorld {
