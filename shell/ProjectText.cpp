@@ -135,6 +135,11 @@ bool tInstructionCollector::next(tProjectInstruction& instruction)
                 m_firstLine = false;
                 continue;
             }
+            // A comment line is a line of its own: it neither joins the next line nor ends an instruction.
+            if (trim(line)[0] == ';') {
+                m_firstLine = false;
+                continue;
+            }
             const bool continued = line.back() == '~';
             if (continued) {
                 line.pop_back();

@@ -33,6 +33,8 @@ TEST(ProjectText, CollectingInstructions)
         {"empty lines separate", "print 1\n\nprint 2\r\n\r\nprint 3", {"print 1", "print 2", "print 3"}},
         {"lines without a gap join", "print\n1\nprint 2", {"print 1 print 2"}},
         {"header and comments skipped", "; language: \"english\"\n\n; note\n\nprint 1", {"print 1"}},
+        {"comment lines stand alone", "; about\nprint 1\n; between\nprint 2\n\n; before\nto f\nend",
+         {"print 1 print 2", "DEF :to f\xB6" "end"}},
         {"line mode", ";!\nprint 1\nprint 2", {"print 1", "print 2"}},
         {"line mode still joins after ~", ";!\nprint~\n1\nprint 2", {"print 1", "print 2"}},
         {"~ on the first line switches line mode on", "print 1~\n2\nprint 3", {"print 1 2", "print 3"}},
