@@ -2,6 +2,7 @@
 // Integer arithmetic switches to extended reals when a 32-bit result would overflow; C++ does not trap
 // on floating-point faults, so every real result is checked: a zero divisor is erDiv0, anything
 // non-finite erReal.
+#include "core/DictionaryLookup.h"
 #include "core/LogoException.h"
 #include "core/LogoRandom.h"
 #include "core/LogoValues.h"
@@ -9,6 +10,7 @@
 #include "core/NameCompare.h"
 #include "core/ValueCompare.h"
 #include "core/ValuePools.h"
+#include "core/ProcessState.h"
 #include "core/ValueTables.h"
 
 #include <cmath>
@@ -85,13 +87,37 @@ tlogoobject* subtract(tlogoobject* r, tArgs& a)
     return numberDifference(r, a[0]);
 }
 
+// A number with a list on its right: the list's own operation does the work (scaling, rotating).
+tlogoobject* byListOperation(tArgs& a, tNameCode code, tlogoobject* number)
+{
+    tlogoobject* list = a[0];
+    tLogoTab* context = nullptr;
+    tTabDesc* found = list->FindProc(code, context);
+    tProcDesc* proc = found ? found->AsProc() : nullptr;
+    if (!proc)
+        throw eLogoException::withCulpritCode(erDoNotKnowHowTo, code);
+    const int32_t height = a.ps.stack.count();
+    a.ps.stack.Push(number);
+    try {
+        proc->DispatchedCall(a.ps, 1, list);
+    } catch (...) {
+        a.ps.stack.DropTo(height);
+        throw;
+    }
+    return handOver(tValue::adopt(a.ps.stack.PopTransfer()));
+}
+
 tlogoobject* multiply(tlogoobject* r, tArgs& a)
 {
+    if (a[0]->IsList())
+        return byListOperation(a, Intern("*"), r); // scales the list
     return arithmetic(r, a[0], std::multiplies<>(), std::multiplies<>());
 }
 
 tlogoobject* divide(tlogoobject* r, tArgs& a)
 {
+    if (a[0]->IsList())
+        return byListOperation(a, Intern(primaryName("dict", "rotate")), r); // rotates its points
     const tArith x = r->AsReal();
     const tArith y = a[0]->AsReal();
     if (y == 0)

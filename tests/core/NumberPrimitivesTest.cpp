@@ -71,6 +71,8 @@ TEST_F(NumberPrimitivesTest, Table)
         {"true < false", "false"},
         {"[a [b]] = [A [B]]", "true"},
         {"[a] <> [a b]", "true"},
+        {"2 * [1 2]", "2 4"},
+        {"90 / [1 0]", "0 -1"},
         {"1 / 0", "", erDiv0},
         {"div 1 0", "", erDiv0},
         {"mod 5 0", "", erDiv0},
