@@ -131,14 +131,7 @@ tlogoobject* indexedItem(tLogoList* list, tlogoobject* index)
 // Appends the items a (start, n) selection selects: n items from start on, up to the end.
 void appendRange(tListBuilder& out, tLogoList* list, tLogoList* selector)
 {
-    if (selector->count() != 2)
-        throw eLogoException(erExpectList2, selector);
-    int64_t start = selector->first()->AsInteger();
-    int64_t n = selector->rest()->first()->AsInteger();
-    if (start < 1) {
-        n -= 1 - start;
-        start = 1;
-    }
+    auto [start, n] = selectionRange(selector);
     int64_t i = 1;
     for (tLogoList* c = list; c && c->first() && n > 0; c = c->rest(), ++i) {
         if (i >= start) {
@@ -593,6 +586,19 @@ std::vector<tlogoobject*> listItems(tLogoList* list)
 tlogoobject* freshList(tListBuilder& builder)
 {
     return handOverList(builder.take());
+}
+
+tSelectionRange selectionRange(tLogoList* selector)
+{
+    if (selector->count() != 2)
+        throw eLogoException(erExpectList2, selector);
+    int64_t start = selector->first()->AsInteger();
+    int64_t n = selector->rest()->first()->AsInteger();
+    if (start < 1) {
+        n -= 1 - start;
+        start = 1;
+    }
+    return {start, n};
 }
 
 void registerListPrimitives(tValueTables& tables)

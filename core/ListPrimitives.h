@@ -1,6 +1,8 @@
 // The list table's primitives, and the word operations of the string, integer, real and boolean tables.
 #pragma once
 
+#include <cstdint>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,15 @@ class tListBuilder;
 class tlogoobject;
 
 void registerListPrimitives(tValueTables& tables);
+
+class tLogoList;
+// A (start, n) selection of items or characters, with a start below 1 shortening n by what lies before
+// the first; erExpectList2 for a selector that is not two items long.
+struct tSelectionRange {
+    int64_t start;
+    int64_t count;
+};
+tSelectionRange selectionRange(tLogoList* selector);
 void registerWordPrimitives(tValueTables& tables);
 
 // --- shared by the list-table files ---

@@ -122,14 +122,7 @@ tlogoobject* ascii(tlogoobject* r, tArgs&)
 // Appends n characters from start on (a start below 1 shortens n by what lies before the first).
 void appendRange(std::string& out, const std::string& text, tLogoList* selector)
 {
-    if (selector->count() != 2)
-        throw eLogoException(erExpectList2, selector);
-    int64_t start = selector->first()->AsInteger();
-    int64_t n = selector->rest()->first()->AsInteger();
-    if (start < 1) {
-        n -= 1 - start;
-        start = 1;
-    }
+    const auto [start, n] = selectionRange(selector);
     const auto size = static_cast<int64_t>(text.size());
     if (n <= 0 || start > size)
         return;

@@ -1,6 +1,7 @@
 // List primitives where a scenario cannot show the fault: each error case is its own run, strictness is
 // switched per case, and sorting is checked on lists far longer than a native stack can recurse over.
 #include "tests/support/LogoTestWorld.h"
+#include "tests/support/StrictnessCases.h"
 
 #include "core/ValueSettings.h"
 
@@ -18,29 +19,6 @@ protected:
     tLogoTestWorld w;
 };
 
-struct tCase {
-    int strictness;
-    const char* expression;
-    const char* shown; // what show prints, when there is no error
-    std::optional<errorConst> error = std::nullopt;
-    const char* culprit = nullptr; // as #h prints it (a list without brackets)
-};
-
-void expectCases(tLogoTestWorld& w, std::initializer_list<tCase> cases)
-{
-    for (const tCase& c : cases) {
-        gValueSettings.strictness = c.strictness;
-        const tOutcome o = w.run(std::string("show ") + c.expression);
-        const std::string label = "strict " + std::to_string(c.strictness) + ": " + c.expression;
-        EXPECT_EQ(o.error, c.error) << label;
-        if (!c.error) {
-            EXPECT_EQ(o.output, std::string(c.shown) + "\n") << label;
-        } else if (c.culprit) {
-            EXPECT_EQ(o.culprit, c.culprit) << label;
-        }
-    }
-    gValueSettings.strictness = 0;
-}
 
 // A list of the integers from..to, held as a global variable.
 void makeNumbers(const char* name, int32_t from, int32_t to)

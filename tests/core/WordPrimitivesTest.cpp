@@ -1,6 +1,7 @@
 // Word primitives where each case needs its own run: errors, strictness levels, and searches for the empty
 // word, which must end (a search that finds the empty word everywhere never does).
 #include "tests/support/LogoTestWorld.h"
+#include "tests/support/StrictnessCases.h"
 
 #include "core/ListPrimitives.h"
 #include "core/ValueSettings.h"
@@ -17,29 +18,6 @@ protected:
     tLogoTestWorld w;
 };
 
-struct tCase {
-    int strictness;
-    const char* expression;
-    const char* shown; // what show prints, when there is no error
-    std::optional<errorConst> error = std::nullopt;
-    const char* culprit = nullptr; // as #h prints it (a list without brackets)
-};
-
-void expectCases(tLogoTestWorld& w, std::initializer_list<tCase> cases)
-{
-    for (const tCase& c : cases) {
-        gValueSettings.strictness = c.strictness;
-        const tOutcome o = w.run(std::string("show ") + c.expression);
-        const std::string label = "strict " + std::to_string(c.strictness) + ": " + c.expression;
-        EXPECT_EQ(o.error, c.error) << label;
-        if (!c.error) {
-            EXPECT_EQ(o.output, std::string(c.shown) + "\n") << label;
-        } else if (c.culprit) {
-            EXPECT_EQ(o.culprit, c.culprit) << label;
-        }
-    }
-    gValueSettings.strictness = 0;
-}
 
 } // namespace
 
