@@ -19,7 +19,6 @@ protected:
     tLogoTestWorld w;
 };
 
-
 // A list of the integers from..to, held as a global variable.
 void makeNumbers(const char* name, int32_t from, int32_t to)
 {

@@ -18,7 +18,6 @@ protected:
     tLogoTestWorld w;
 };
 
-
 } // namespace
 
 TEST_F(WordPrimitivesTest, EmptyWordsAndIndexesByStrictness)
