@@ -141,11 +141,16 @@ void tLogoprocess::threadMain()
         m_started.store(true);
         while (!m_state.stopRequested())
             runBodyReportingErrors();
+        // Every Logo value the process still holds goes while it has the lock: the record itself may
+        // be freed later by a thread without it.
         m_state.stack.Clear();
+        m_state.locals.reset();
+        release(std::exchange(m_state.outputSlot, nullptr));
         m_state.catchTags.clear();
         m_state.lastError = {};
         m_instruction = nullptr;
         userName = nullptr;
+        releaseValues();
     }
     tCurrentLogoProcess = nullptr;
     processRegistry().remove(this);
@@ -266,6 +271,11 @@ void tNativeProcess::body()
 tLogoEventProcess::tLogoEventProcess(std::string name, tNameCode event_, tHandlerLookup lookup)
     : tLogoprocess(ipEvent, std::move(name), nullptr), event(event_), m_lookup(std::move(lookup))
 {
+}
+
+void tLogoEventProcess::releaseValues()
+{
+    parameterValue = nullptr;
 }
 
 void tLogoEventProcess::body()

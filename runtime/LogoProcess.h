@@ -57,6 +57,8 @@ protected:
     virtual void body();
     // Runs the instruction once as commands.
     void runInstruction();
+    // Drops the Logo values a subclass keeps; called at the end of the thread, under the lock.
+    virtual void releaseValues() {}
     tValue m_instruction;
     tProcessState m_state;
 
@@ -129,6 +131,7 @@ public:
 
 protected:
     void body() override;
+    void releaseValues() override;
 
 private:
     tHandlerLookup m_lookup;
