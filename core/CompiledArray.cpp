@@ -177,7 +177,7 @@ tCompiledArray* compileListItems(tLogoList* list, uint8_t mode)
     } else {
         for (tLogoList* c = list; c && c->first(); c = c->rest()) {
             tlogoobject* item = c->first();
-            auto* line = mode == kCompileBody ? dynamic_cast<tLogoList*>(item) : nullptr;
+            auto* line = mode == kCompileBody ? valueCast<tLogoList>(item) : nullptr;
             if (!line) {
                 compiler.addItem(item);
                 continue;

@@ -77,7 +77,7 @@ std::vector<tlogoobject*> vectorItems(tLogoList* list)
 
 tLogoList* asPoint(tlogoobject* v)
 {
-    auto* list = dynamic_cast<tLogoList*>(v);
+    auto* list = valueCast<tLogoList>(v);
     return list && list->count() == 2 && isVector(list) ? list : nullptr;
 }
 
@@ -135,7 +135,7 @@ tlogoobject* listArithmetic(tProcessState& ps, tNameCode op, tlogoobject* r, tlo
                             bool byNumber)
 {
     tLogoList* a = asList(r);
-    auto* b = dynamic_cast<tLogoList*>(other);
+    auto* b = valueCast<tLogoList>(other);
     if (!b) {
         if (!byNumber)
             throw eLogoException(erExpectList, other);
@@ -190,7 +190,7 @@ tlogoobject* eachNumber(tProcessState& ps, tNameCode op, tLogoList* list, bool i
     tListBuilder out;
     for (tLogoList* c = list; c && c->first(); c = c->rest()) {
         tlogoobject* x = c->first();
-        if (auto* sub = dynamic_cast<tLogoList*>(x)) {
+        if (auto* sub = valueCast<tLogoList>(x)) {
             if (inner)
                 throw eLogoException(erBadStructure, list);
             out.append(tValue(eachNumber(ps, op, sub, true)).get());

@@ -145,7 +145,7 @@ tlogoobject* item(tlogoobject* r, tArgs& a)
 {
     tLogoList* list = asList(r);
     tlogoobject* index = a[0];
-    if (auto* selectors = dynamic_cast<tLogoList*>(index)) {
+    if (auto* selectors = valueCast<tLogoList>(index)) {
         tListBuilder out;
         if (selectors->IsEmpty())
             return freshList(out);
@@ -158,7 +158,7 @@ tlogoobject* item(tlogoobject* r, tArgs& a)
             throw eLogoException(erBadStructure, selectors);
         for (tLogoList* c = selectors; c && c->first(); c = c->rest()) {
             tlogoobject* selector = c->first();
-            if (auto* range = dynamic_cast<tLogoList*>(selector))
+            if (auto* range = valueCast<tLogoList>(selector))
                 appendRange(out, list, range);
             else if (selector->IsNumber()) {
                 if (tlogoobject* selected = indexedItem(list, selector))
@@ -177,7 +177,7 @@ tlogoobject* item(tlogoobject* r, tArgs& a)
 // An index path: a number, or a list whose items are all numbers.
 std::vector<tlogoobject*> indexPath(tlogoobject* path)
 {
-    if (auto* list = dynamic_cast<tLogoList*>(path)) {
+    if (auto* list = valueCast<tLogoList>(path)) {
         std::vector<tlogoobject*> steps = listItems(list);
         for (tlogoobject* step : steps)
             if (!step->IsNumber())
@@ -193,7 +193,7 @@ tlogoobject* deepItem(tlogoobject* r, tArgs& a)
 {
     tlogoobject* current = r;
     for (tlogoobject* step : indexPath(a[0])) {
-        auto* list = dynamic_cast<tLogoList*>(current);
+        auto* list = valueCast<tLogoList>(current);
         if (!list)
             throw eLogoException(erBadStructure, a[0]);
         current = indexedItem(list, step);
@@ -215,7 +215,7 @@ struct tSpan {
 
 tSpan readSpan(tlogoobject* selector)
 {
-    if (auto* list = dynamic_cast<tLogoList*>(selector)) {
+    if (auto* list = valueCast<tLogoList>(selector)) {
         if (list->count() != 2)
             throw eLogoException(erExpectList2, selector);
         return {list->first()->AsInteger(), list->rest()->first()->AsInteger(), true};
@@ -242,7 +242,7 @@ tlogoobject* replace(tlogoobject* r, tArgs& a)
     tlogoobject* value = a[1];
     tLogoList* newItems = nullptr;
     if (span.range) {
-        newItems = dynamic_cast<tLogoList*>(value);
+        newItems = valueCast<tLogoList>(value);
         if (!newItems)
             throw eLogoException(erExpectList, value);
     }
@@ -286,7 +286,7 @@ tlogoobject* deepReplace(tlogoobject* r, tArgs& a)
     std::vector<std::pair<tLogoList*, int32_t>> levels;
     tlogoobject* current = r;
     for (tlogoobject* step : path) {
-        auto* list = dynamic_cast<tLogoList*>(current);
+        auto* list = valueCast<tLogoList>(current);
         if (!list)
             throw eLogoException(erBadStructure, a[0]);
         const int32_t k = step->AsInteger();
@@ -398,7 +398,7 @@ tSortKey sortKey(tlogoobject* item)
     if (item->IsNumber()) {
         key.numbers.push_back(item->AsReal());
         key.allNumeric = true;
-    } else if (auto* list = dynamic_cast<tLogoList*>(item)) {
+    } else if (auto* list = valueCast<tLogoList>(item)) {
         key.allNumeric = true;
         for (tLogoList* c = list; c && c->first(); c = c->rest()) {
             if (!c->first()->IsNumber()) {
@@ -537,7 +537,7 @@ tlogoobject* evaluateEmbeddedExpressions(tlogoobject* r, tArgs& a)
         }
         tlogoobject* x = f.cell->first();
         f.cell = f.cell->rest();
-        if (auto* sub = dynamic_cast<tLogoList*>(x)) {
+        if (auto* sub = valueCast<tLogoList>(x)) {
             frames.push_back({sub, {}}); // f is not used after this
             continue;
         }

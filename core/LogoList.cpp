@@ -134,7 +134,7 @@ void appendListForm(tLogoList* list, bool inList, bool source, std::string& out)
             out += ' ';
         top.firstItem = false;
         top.cell = top.cell->rest();
-        if (auto* sub = dynamic_cast<tLogoList*>(item)) {
+        if (auto* sub = valueCast<tLogoList>(item)) {
             out += '[';
             stack.push_back({sub->IsEmpty() ? nullptr : sub, true});
         } else if (source) {
@@ -161,7 +161,7 @@ bool tLogoList::IsEqual(tlogoobject* other)
 {
     // Pairs of cells still to compare; nested lists push their own pair instead of recursing.
     std::vector<std::pair<tLogoList*, tLogoList*>> todo;
-    auto* o = dynamic_cast<tLogoList*>(other);
+    auto* o = valueCast<tLogoList>(other);
     if (!o)
         return false;
     todo.emplace_back(this, o);
@@ -176,8 +176,8 @@ bool tLogoList::IsEqual(tlogoobject* other)
                     return false;
                 break;
             }
-            auto* la = dynamic_cast<tLogoList*>(a->m_first);
-            auto* lb = dynamic_cast<tLogoList*>(b->m_first);
+            auto* la = valueCast<tLogoList>(a->m_first);
+            auto* lb = valueCast<tLogoList>(b->m_first);
             if (la && lb)
                 todo.emplace_back(la, lb);
             else if (!a->m_first->IsEqual(b->m_first))

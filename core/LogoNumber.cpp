@@ -50,7 +50,7 @@ namespace {
 
 bool isWordButNotBool(tlogoobject* other)
 {
-    return other && other->IsWord() && !dynamic_cast<tLogoBool*>(other);
+    return other && other->IsWord() && !valueCast<tLogoBool>(other);
 }
 
 template <class T>
@@ -58,7 +58,7 @@ bool copyIfFreshTemporary(T* self, tlogoobject* other)
 {
     if (other == self)
         return true;
-    auto* fresh = dynamic_cast<T*>(other);
+    auto* fresh = valueCast<T>(other);
     if (self->refCount != 1 || !fresh || !fresh->pooled)
         return false;
     self->reset(fresh->value());

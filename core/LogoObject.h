@@ -14,10 +14,14 @@ struct tSaveContext;   // one save of variables and procedures as text
 
 // Reference-counted heap base. Counts start at 0; whoever stores a reference adds one.
 // Touched only under the global interpreter lock.
+// The exact class of a plain value, so that hot paths can tell values apart without dynamic_cast.
+enum class tValueClass : uint8_t { other, string, integer, real, boolean, list };
+
 class TheapObject {
 public:
     int32_t refCount = 0;
     uint8_t pooled = 0; // belongs to a value pool and goes back to it instead of being freed
+    tValueClass valueClass = tValueClass::other; // set by the plain values' constructors
 
     TheapObject() = default;
     TheapObject(const TheapObject&) = delete;

@@ -33,6 +33,7 @@ bool isOperatorChar(char c)
 
 tLogoString::tLogoString(std::string text) : m_text(std::move(text))
 {
+    valueClass = kClass;
     InitMethodTable();
 }
 
@@ -248,14 +249,14 @@ bool tLogoString::IsEqual(tlogoobject* other)
         return true;
     if (!other || !other->IsWord())
         return false;
-    if (dynamic_cast<tLogoBool*>(other))
+    if (valueCast<tLogoBool>(other))
         return other->IsEqual(this);
     return wordsEqual(this, other);
 }
 
 bool tLogoString::IsEqualExact(tlogoobject* other)
 {
-    if (auto* s = dynamic_cast<tLogoString*>(other))
+    if (auto* s = valueCast<tLogoString>(other))
         return s->m_text == m_text;
     return IsEqual(other);
 }
@@ -264,7 +265,7 @@ bool tLogoString::AssignInPlace(tlogoobject* other)
 {
     if (other == this)
         return true;
-    auto* s = dynamic_cast<tLogoString*>(other);
+    auto* s = valueCast<tLogoString>(other);
     if (refCount != 1 || !s || !s->pooled)
         return false;
     setText(s->m_text);

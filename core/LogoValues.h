@@ -30,6 +30,7 @@ private:
 // A word held as text; its numeric and boolean meanings are worked out on first use and cached.
 class tLogoString final : public tLogoWord {
 public:
+    static constexpr tValueClass kClass = tValueClass::string;
     explicit tLogoString(std::string text = {});
     void InitMethodTable() override;
 
@@ -109,7 +110,12 @@ private:
 
 class tLogoInt final : public tlogonumber {
 public:
-    explicit tLogoInt(int32_t value = 0) : m_value(value) { InitMethodTable(); }
+    static constexpr tValueClass kClass = tValueClass::integer;
+    explicit tLogoInt(int32_t value = 0) : m_value(value)
+    {
+        valueClass = kClass;
+        InitMethodTable();
+    }
     void InitMethodTable() override;
     int32_t value() const { return m_value; }
     void reset(int32_t value)
@@ -138,7 +144,12 @@ private:
 
 class tLogoReal final : public tlogonumber {
 public:
-    explicit tLogoReal(long double value = 0) : m_value(value) { InitMethodTable(); }
+    static constexpr tValueClass kClass = tValueClass::real;
+    explicit tLogoReal(long double value = 0) : m_value(value)
+    {
+        valueClass = kClass;
+        InitMethodTable();
+    }
     void InitMethodTable() override;
     long double value() const { return m_value; }
     void reset(long double value)
@@ -169,7 +180,12 @@ private:
 // A boolean derives from the number class but is not a number.
 class tLogoBool final : public tlogonumber {
 public:
-    explicit tLogoBool(bool value = false) : m_value(value) { InitMethodTable(); }
+    static constexpr tValueClass kClass = tValueClass::boolean;
+    explicit tLogoBool(bool value = false) : m_value(value)
+    {
+        valueClass = kClass;
+        InitMethodTable();
+    }
     void InitMethodTable() override;
     bool value() const { return m_value; }
     void reset(bool value)
@@ -201,7 +217,12 @@ private:
 // Cells are shared (butfirst returns the existing rest), so nothing mutates a cell another list can see.
 class tLogoList final : public tlogoobject {
 public:
-    tLogoList() { InitMethodTable(); }
+    static constexpr tValueClass kClass = tValueClass::list;
+    tLogoList()
+    {
+        valueClass = kClass;
+        InitMethodTable();
+    }
     ~tLogoList() override;
     void InitMethodTable() override;
 
@@ -251,5 +272,12 @@ private:
     tRef<tLogoList> m_head;
     tLogoList* m_tail; // last cell so far; the next item's cell hangs here
 };
+
+// The value as T when it is exactly a T (every plain value class is final), else nullptr.
+template <class T>
+T* valueCast(tlogoobject* value)
+{
+    return value && value->valueClass == T::kClass ? static_cast<T*>(value) : nullptr;
+}
 
 } // namespace zembrio

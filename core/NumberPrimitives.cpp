@@ -26,18 +26,18 @@ using tArith = long double;
 // The operand as a 32-bit integer when it is one (an integral real or integer text counts).
 bool asInt32(tlogoobject* v, int32_t& out)
 {
-    if (auto* i = dynamic_cast<tLogoInt*>(v)) {
+    if (auto* i = valueCast<tLogoInt>(v)) {
         out = i->value();
         return true;
     }
-    if (auto* r = dynamic_cast<tLogoReal*>(v)) {
+    if (auto* r = valueCast<tLogoReal>(v)) {
         const long double x = r->value();
         if (x != std::trunc(x) || x < INT32_MIN || x > INT32_MAX)
             return false;
         out = static_cast<int32_t>(x);
         return true;
     }
-    if (auto* s = dynamic_cast<tLogoString*>(v); s && s->isIntegerText()) {
+    if (auto* s = valueCast<tLogoString>(v); s && s->isIntegerText()) {
         out = s->integerValue();
         return true;
     }
@@ -171,7 +171,7 @@ tlogoobject* identity(tlogoobject* r, tArgs&)
 tlogoobject* randomInt(tlogoobject* r, tArgs&)
 {
     int32_t n = 0;
-    if (auto* s = dynamic_cast<tLogoString*>(r); s && s->IsNumber() && !s->isIntegerText()) {
+    if (auto* s = valueCast<tLogoString>(r); s && s->IsNumber() && !s->isIntegerText()) {
         const double x = static_cast<double>(s->realValue());
         const double rounded = x >= 0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5);
         if (!(rounded >= INT32_MIN && rounded <= INT32_MAX))
@@ -190,7 +190,7 @@ tlogoobject* randomInt(tlogoobject* r, tArgs&)
 tlogoobject* absolute(tlogoobject* r, tArgs&)
 {
     int32_t x = 0;
-    if (asInt32(r, x) && dynamic_cast<tLogoReal*>(r) == nullptr)
+    if (asInt32(r, x) && valueCast<tLogoReal>(r) == nullptr)
         return intOrReal(x < 0 ? -int64_t(x) : x);
     return realResult(std::fabs(r->AsReal()));
 }

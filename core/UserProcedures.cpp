@@ -87,7 +87,7 @@ bool isCollectedForm(tLogoList* inputs)
     if (!inputs || inputs->count() != 2)
         return false;
     tlogoobject* second = inputs->rest()->first();
-    auto* defaults = dynamic_cast<tLogoList*>(second);
+    auto* defaults = valueCast<tLogoList>(second);
     return isNonEmptyWord(inputs->first()) && defaults && !defaults->IsEmpty() && defaults->first()->IsNumber();
 }
 
@@ -295,7 +295,7 @@ tlogoobject* tLogoProcDesc::DefinitionList()
     }
     tListBuilder definition;
     definition.append(inputs.take().get());
-    for (tlogoobject* line : itemsOf(dynamic_cast<tLogoList*>(body.get())))
+    for (tlogoobject* line : itemsOf(valueCast<tLogoList>(body.get())))
         definition.append(line);
     tLogoList* result = definition.take().leak();
     dropWithoutFree(result);
@@ -316,7 +316,7 @@ std::string tLogoProcDesc::Text() const
             text += " :" + NameOf(name);
     }
     text += "\r\n";
-    for (tlogoobject* line : itemsOf(dynamic_cast<tLogoList*>(body.get()))) {
+    for (tlogoobject* line : itemsOf(valueCast<tLogoList>(body.get()))) {
         text += ' ';
         line->SourceForm(false, text);
         text += "\r\n";
@@ -330,7 +330,7 @@ std::string tLogoProcDesc::bodyText() const
     if (!sourceText.empty())
         return bodyTextFromSource(sourceText);
     std::string text;
-    for (tlogoobject* line : itemsOf(dynamic_cast<tLogoList*>(body.get()))) {
+    for (tlogoobject* line : itemsOf(valueCast<tLogoList>(body.get()))) {
         if (!text.empty())
             text += '\r';
         line->SourceForm(false, text);
@@ -345,8 +345,8 @@ int32_t tLogoProcDesc::LineOfTrail(const std::vector<int32_t>& trail) const
     if (trail.empty())
         return 0;
     std::vector<tlogoobject*> items;
-    for (tlogoobject* line : itemsOf(dynamic_cast<tLogoList*>(body.get()))) {
-        if (auto* l = dynamic_cast<tLogoList*>(line))
+    for (tlogoobject* line : itemsOf(valueCast<tLogoList>(body.get()))) {
+        if (auto* l = valueCast<tLogoList>(line))
             for (tlogoobject* item : itemsOf(l))
                 items.push_back(item);
         else
@@ -357,7 +357,7 @@ int32_t tLogoProcDesc::LineOfTrail(const std::vector<int32_t>& trail) const
         const int32_t inner = trail[level];
         tLogoList* nested = nullptr;
         for (size_t j = static_cast<size_t>(path.back()); j < items.size() && !nested; ++j) {
-            auto* l = dynamic_cast<tLogoList*>(items[j]);
+            auto* l = valueCast<tLogoList>(items[j]);
             int32_t elements = 0;
             for (tlogoobject* item : itemsOf(l))
                 elements += elementCountOf(item);
@@ -399,7 +399,7 @@ void tLogoProcDesc::Save(tSaveContext& save, bool, int)
 
 tLogoProcDesc* MakeProcedure(tNameCode code, tlogoobject* definition, const std::string& sourceText)
 {
-    auto* list = dynamic_cast<tLogoList*>(definition);
+    auto* list = valueCast<tLogoList>(definition);
     if (!list || list->IsEmpty())
         throw eLogoException(erBadStructure, definition);
     for (tlogoobject* item : itemsOf(list))

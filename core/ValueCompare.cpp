@@ -11,15 +11,15 @@ enum class tNumberKind { None, Integer, Real };
 
 tNumberKind numberKind(tlogoobject* v, int32_t& i, long double& r)
 {
-    if (auto* n = dynamic_cast<tLogoInt*>(v)) {
+    if (auto* n = valueCast<tLogoInt>(v)) {
         i = n->value();
         return tNumberKind::Integer;
     }
-    if (auto* n = dynamic_cast<tLogoReal*>(v)) {
+    if (auto* n = valueCast<tLogoReal>(v)) {
         r = n->value();
         return tNumberKind::Real;
     }
-    if (auto* s = dynamic_cast<tLogoString*>(v); s && s->IsNumber()) {
+    if (auto* s = valueCast<tLogoString>(v); s && s->IsNumber()) {
         if (s->isIntegerText()) {
             i = s->integerValue();
             return tNumberKind::Integer;

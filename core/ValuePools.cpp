@@ -175,13 +175,13 @@ T* keptNumberCopy(T* source)
 
 tlogoobject* makeKeptCopy(tlogoobject* value)
 {
-    if (auto* i = dynamic_cast<tLogoInt*>(value))
+    if (auto* i = valueCast<tLogoInt>(value))
         return keptNumberCopy(i);
-    if (auto* r = dynamic_cast<tLogoReal*>(value))
+    if (auto* r = valueCast<tLogoReal>(value))
         return keptNumberCopy(r);
-    if (auto* b = dynamic_cast<tLogoBool*>(value))
+    if (auto* b = valueCast<tLogoBool>(value))
         return keptNumberCopy(b);
-    if (auto* w = dynamic_cast<tLogoString*>(value))
+    if (auto* w = valueCast<tLogoString>(value))
         return new tLogoString(w->text());
     return value->Clone();
 }

@@ -134,7 +134,7 @@ tlogoobject* item(tlogoobject* r, tArgs& a)
     const std::string text = textOf(r);
     const auto size = static_cast<int32_t>(text.size());
     tlogoobject* index = a[0];
-    if (auto* selectors = dynamic_cast<tLogoList*>(index)) {
+    if (auto* selectors = valueCast<tLogoList>(index)) {
         std::string out;
         if (selectors->IsEmpty())
             return makeWord(out);
@@ -144,7 +144,7 @@ tlogoobject* item(tlogoobject* r, tArgs& a)
         }
         for (tLogoList* c = selectors; c && c->first(); c = c->rest()) {
             tlogoobject* selector = c->first();
-            if (auto* range = dynamic_cast<tLogoList*>(selector)) {
+            if (auto* range = valueCast<tLogoList>(selector)) {
                 appendRange(out, text, range);
             } else if (selector->IsNumber()) {
                 const int32_t k = selector->AsInteger();
@@ -192,7 +192,7 @@ tlogoobject* butItem(tlogoobject* r, tArgs& a)
 {
     std::string text = textOf(r);
     tlogoobject* selector = a[0];
-    if (auto* range = dynamic_cast<tLogoList*>(selector)) {
+    if (auto* range = valueCast<tLogoList>(selector)) {
         int64_t b = 0, n = 0;
         readRange(range, b, n);
         if (b <= 0) {
@@ -214,7 +214,7 @@ tlogoobject* replace(tlogoobject* r, tArgs& a)
 {
     std::string text = textOf(r);
     int64_t b = 0, n = 1;
-    if (auto* range = dynamic_cast<tLogoList*>(a[0]))
+    if (auto* range = valueCast<tLogoList>(a[0]))
         readRange(range, b, n);
     else
         b = a[0]->AsInteger();

@@ -69,7 +69,7 @@ tlogoobject* loop(tArgs& a)
 tlogoobject* forLoop(tArgs& a)
 {
     const tNameCode name = a[0]->AsNameCode();
-    auto* control = dynamic_cast<tLogoList*>(a[1]);
+    auto* control = valueCast<tLogoList>(a[1]);
     const int32_t parts = control ? control->count() : 0;
     if (parts != 2 && parts != 3)
         throw eLogoException(erBadStructure, a[1]);

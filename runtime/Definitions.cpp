@@ -23,7 +23,7 @@ tlogoobject* define(tArgs& a)
 
 tlogoobject* text(tArgs& a)
 {
-    if (auto* list = dynamic_cast<tLogoList*>(a[0])) {
+    if (auto* list = valueCast<tLogoList>(a[0])) {
         // Each element read back from its printed form.
         tListBuilder result;
         for (tLogoList* c = list; c && c->first(); c = c->rest())

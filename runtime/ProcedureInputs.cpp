@@ -46,7 +46,7 @@ public:
     tProcedureInput(tProcessState& ps, tlogoobject* input, const tNesting& nesting, int32_t inputs, bool valueWanted)
         : m_ps(ps)
     {
-        auto* list = dynamic_cast<tLogoList*>(input);
+        auto* list = valueCast<tLogoList>(input);
         if (input->IsWord()) {
             const tNameCode name = input->AsNameCode();
             tTabDesc* found = ps.currentObject ? ps.currentObject->LookupProc(name, m_context) : nullptr;
@@ -132,7 +132,7 @@ private:
 std::vector<tValue> itemsOf(tlogoobject* data)
 {
     std::vector<tValue> items;
-    if (auto* list = dynamic_cast<tLogoList*>(data)) {
+    if (auto* list = valueCast<tLogoList>(data)) {
         for (tLogoList* c = list; c && c->first(); c = c->rest())
             items.emplace_back(c->first());
         return items;

@@ -200,7 +200,7 @@ void setOption(tOption option, tlogoobject* value, tlogoobject* wholeInput)
 
 tlogoobject* setoption(tArgs& a)
 {
-    auto* pairs = dynamic_cast<tLogoList*>(a[0]);
+    auto* pairs = valueCast<tLogoList>(a[0]);
     if (!pairs)
         throw eLogoException(erExpectList, a[0]);
     if (pairs->count() % 2 != 0)
@@ -336,7 +336,7 @@ tLogoList* fieldsGiven(tArgs& a, int32_t& count)
 {
     if (a.count() < 2)
         return nullptr;
-    auto* fields = dynamic_cast<tLogoList*>(a[1]);
+    auto* fields = valueCast<tLogoList>(a[1]);
     if (!fields)
         throw eLogoException(erExpectList, a[1]);
     count = fields->count();

@@ -50,7 +50,7 @@ tlogoobject* printline(tArgs& args)
 {
     std::string text;
     for (int32_t i = 0; i < args.count(); ++i) {
-        auto* list = dynamic_cast<tLogoList*>(args[i]);
+        auto* list = valueCast<tLogoList>(args[i]);
         if (!list) {
             args[i]->PrintForm(false, text);
             text += kLineBreak;

@@ -53,7 +53,7 @@ tlogoobject* sentence(tArgs& a)
 {
     tListBuilder items;
     for (int32_t i = 0; i < a.count(); ++i) {
-        auto* cell = dynamic_cast<tLogoList*>(a[i]);
+        auto* cell = valueCast<tLogoList>(a[i]);
         if (!cell) {
             items.append(a[i]);
             continue;
@@ -77,7 +77,7 @@ bool wholeInput(tlogoobject* v, int32_t& out)
 {
     if (!v->IsInteger())
         return false;
-    if (auto* r = dynamic_cast<tLogoReal*>(v)) {
+    if (auto* r = valueCast<tLogoReal>(v)) {
         const long double x = r->value();
         if (x < std::numeric_limits<int32_t>::min() || x > std::numeric_limits<int32_t>::max())
             return false;
@@ -94,7 +94,7 @@ tlogoobject* numberFold(tArgs& a, bool product)
 {
     int64_t whole = product ? 1 : 0;
     long double real = 0;
-    bool inIntegers = dynamic_cast<tLogoReal*>(a[0]) == nullptr;
+    bool inIntegers = valueCast<tLogoReal>(a[0]) == nullptr;
     if (!inIntegers)
         real = product ? 1 : 0;
     for (int32_t i = 0; i < a.count(); ++i) {

@@ -34,7 +34,7 @@ void makeLocal(tProcessState& ps, tlogoobject* name, tlogoobject* value)
 tlogoobject* local(tArgs& a)
 {
     for (int32_t i = 0; i < a.count(); ++i) {
-        if (auto* list = dynamic_cast<tLogoList*>(a[i])) {
+        if (auto* list = valueCast<tLogoList>(a[i])) {
             for (tLogoList* c = list; c && c->first(); c = c->rest())
                 makeLocal(a.ps, c->first(), nullptr);
             continue;
@@ -47,7 +47,7 @@ tlogoobject* local(tArgs& a)
 tlogoobject* let(tArgs& a)
 {
     for (int32_t i = 0; i < a.count(); ++i) {
-        if (auto* list = dynamic_cast<tLogoList*>(a[i])) {
+        if (auto* list = valueCast<tLogoList>(a[i])) {
             if (list->count() % 2 != 0)
                 throw eLogoException(erBadStructure, list);
             for (tLogoList* c = list; c && c->first(); c = c->rest()->rest())

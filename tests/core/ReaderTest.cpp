@@ -26,15 +26,15 @@ std::ostream& operator<<(std::ostream& os, const tItem& item)
 
 char kindOf(tlogoobject* value)
 {
-    if (dynamic_cast<tLogoInt*>(value))
+    if (valueCast<tLogoInt>(value))
         return 'I';
-    if (dynamic_cast<tLogoReal*>(value))
+    if (valueCast<tLogoReal>(value))
         return 'R';
-    if (dynamic_cast<tLogoBool*>(value))
+    if (valueCast<tLogoBool>(value))
         return 'B';
-    if (dynamic_cast<tLogoString*>(value))
+    if (valueCast<tLogoString>(value))
         return 'W';
-    if (dynamic_cast<tLogoList*>(value))
+    if (valueCast<tLogoList>(value))
         return 'L';
     return '?';
 }
@@ -186,10 +186,10 @@ TEST_F(ReaderTest, NestedListStructure)
 {
     auto list = ReadList("[a [b c] d] e", false);
     ASSERT_EQ(list->count(), 2);
-    auto* outer = dynamic_cast<tLogoList*>(list->first());
+    auto* outer = valueCast<tLogoList>(list->first());
     ASSERT_NE(outer, nullptr);
     ASSERT_EQ(outer->count(), 3);
-    auto* inner = dynamic_cast<tLogoList*>(outer->rest()->first());
+    auto* inner = valueCast<tLogoList>(outer->rest()->first());
     ASSERT_NE(inner, nullptr);
     EXPECT_EQ(itemsOf(inner), (std::vector<tItem>{{'W', "b"}, {'W', "c"}}));
     // The token right after "[" belongs to the list, also when it is a number or another list.
@@ -201,7 +201,7 @@ TEST_F(ReaderTest, LineBreakCharacterInsideAWordIsACarriageReturn)
 {
     for (const char* text : {"a\xB6" "b", "|a\xB6" "b|", "\"a\xB6" "b", "1\xB6" "b"}) {
         auto list = ReadList(text, false);
-        auto* word = dynamic_cast<tLogoString*>(list->first());
+        auto* word = valueCast<tLogoString>(list->first());
         ASSERT_NE(word, nullptr) << text;
         EXPECT_EQ(word->text().find('\r'), word->text().size() - 2) << text;
         EXPECT_EQ(word->text().back(), 'b') << text;
@@ -225,7 +225,7 @@ TEST_F(ReaderTest, InternalNamesAreTranslated)
 {
     const std::string name = "\xB7" "forward";
     auto list = ReadList(name, false);
-    auto* word = dynamic_cast<tLogoString*>(list->first());
+    auto* word = valueCast<tLogoString>(list->first());
     ASSERT_NE(word, nullptr);
     EXPECT_EQ(word->text(), translateWordText(name));
     // The mark alone is no internal name.
@@ -287,7 +287,7 @@ TEST_F(ReaderTest, DeepNestingUsesNoRecursion)
     auto list = ReadList(open + "x" + std::string(kDepth, ']'), false);
     int depth = 0;
     tlogoobject* item = list->first();
-    while (auto* inner = dynamic_cast<tLogoList*>(item)) {
+    while (auto* inner = valueCast<tLogoList>(item)) {
         ++depth;
         item = inner->first();
     }
