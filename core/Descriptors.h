@@ -193,6 +193,8 @@ public:
     void adoptValue(tlogoobject* counted);
 
     uint8_t creationMode = 0; // 1: a common variable
+    // Local tables keep an entry whose binding ended, to bind the name again without an allocation.
+    bool unbound = false;
 
 private:
     tlogoobject* m_value; // counted; nil = no value

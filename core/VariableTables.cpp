@@ -77,7 +77,25 @@ tLogoLocaltab::~tLogoLocaltab()
 tLogoVarDesc* tLogoLocaltab::localEntry(tNameCode code) const
 {
     tTabDesc* d = Lookup(code);
-    return d ? d->AsVar() : nullptr;
+    tLogoVarDesc* v = d ? d->AsVar() : nullptr;
+    return v && !v->unbound ? v : nullptr;
+}
+
+tLogoVarDesc* tLogoLocaltab::entryToBind(tNameCode code)
+{
+    if (tTabDesc* d = Lookup(code); d && d->AsVar()) {
+        d->AsVar()->unbound = false;
+        return d->AsVar();
+    }
+    auto* entry = new tLogoVarDesc(code);
+    Add(entry);
+    return entry;
+}
+
+void tLogoLocaltab::unbindEntry(tLogoVarDesc* entry)
+{
+    entry->adoptValue(nullptr);
+    entry->unbound = true;
 }
 
 tlogoobject* tLogoLocaltab::GetValue(tNameCode code)
@@ -114,9 +132,7 @@ void tLogoLocaltab::bind(tNameCode code, tlogoobject* value)
         return;
     }
     m_saved.push_back({code, nullptr, true, 0});
-    auto* entry = new tLogoVarDesc(code);
-    Add(entry);
-    entry->adoptValue(value);
+    entryToBind(code)->adoptValue(value);
 }
 
 bool tLogoLocaltab::boundInCurrentFrame(tNameCode code) const
@@ -157,16 +173,14 @@ void tLogoLocaltab::restore(tSaved& saved)
     saved.value = nullptr;
     if (tLogoVarDesc* d = localEntry(saved.code)) {
         if (saved.absent)
-            RemoveIfPresent(saved.code);
+            unbindEntry(d);
         else
             d->adoptValue(outer);
         return;
     }
     if (!saved.absent) {
         // The binding was erased meanwhile: the outer one comes back all the same.
-        auto* entry = new tLogoVarDesc(saved.code);
-        Add(entry);
-        entry->adoptValue(outer);
+        entryToBind(saved.code)->adoptValue(outer);
     }
 }
 
@@ -227,7 +241,7 @@ tLogoLocaltab* tLogoLocaltab::Duplicate()
     auto* copy = new tLogoLocaltab;
     copy->PushEmptyFrame();
     ForEach([copy](tTabDesc* d) {
-        if (tLogoVarDesc* v = d->AsVar())
+        if (tLogoVarDesc* v = d->AsVar(); v && !v->unbound)
             copy->MakeLocal(v->code, v->value());
     });
     return copy;

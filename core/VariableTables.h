@@ -80,7 +80,9 @@ private:
     void bind(tNameCode code, tlogoobject* value); // value: a counted reference handed over
     bool boundInCurrentFrame(tNameCode code) const;
     void restore(tSaved& saved);
-    tLogoVarDesc* localEntry(tNameCode code) const;
+    tLogoVarDesc* localEntry(tNameCode code) const; // the current binding, or nullptr
+    tLogoVarDesc* entryToBind(tNameCode code);      // the entry, made or reused, now bound
+    void unbindEntry(tLogoVarDesc* entry);
 
     std::vector<tSaved> m_saved;
     int32_t m_frameStart = -1; // index of the current frame's marker; -1: no frame
