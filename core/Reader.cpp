@@ -351,24 +351,13 @@ tTokenType tReader::scanWordOrNumber(bool precededByBlank)
             }
             return tTokenType::Word;
         case tState::Integer:
+        case tState::Fraction:
+            // The two differ only in that a number takes one decimal point.
             if (isDigit(c)) {
                 m_token += static_cast<char>(c);
-            } else if (c == '.' || c == m_decimalSeparator) {
+            } else if (state == tState::Integer && (c == '.' || c == m_decimalSeparator)) {
                 m_token += static_cast<char>(c);
                 state = tState::Fraction;
-            } else if (c == 'E' || c == 'e') {
-                m_token += static_cast<char>(c);
-                state = tState::ExponentSign;
-            } else if (isDelimiter(c)) {
-                return tTokenType::Number;
-            } else {
-                state = tState::Word;
-                continue;
-            }
-            break;
-        case tState::Fraction:
-            if (isDigit(c)) {
-                m_token += static_cast<char>(c);
             } else if (c == 'E' || c == 'e') {
                 m_token += static_cast<char>(c);
                 state = tState::ExponentSign;

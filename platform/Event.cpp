@@ -4,38 +4,37 @@
 
 namespace zembrio {
 
+namespace {
+// One mutex for every event: a waiter attaches to its events and detaches under it, so a signal that
+// notifies a waiter can never outlive the waiter's condition variable.
+std::mutex gEventsMutex;
+} // namespace
+
 tEvent::tEvent(tReset reset, bool signalled) : m_reset(reset), m_signalled(signalled) {}
 
 void tEvent::signal()
 {
-    std::vector<tWaiter*> waiters;
-    {
-        std::lock_guard lock(m_mutex);
-        m_signalled = true;
-        waiters = m_waiters;
-    }
-    // Each waiter's own mutex is taken so that a waiter between its check and its sleep cannot miss us.
-    for (tWaiter* w : waiters) {
-        std::lock_guard lock(w->mutex);
+    std::lock_guard lock(gEventsMutex);
+    m_signalled = true;
+    for (tWaiter* w : m_waiters)
         w->wake.notify_all();
-    }
 }
 
 void tEvent::reset()
 {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(gEventsMutex);
     m_signalled = false;
 }
 
 bool tEvent::isSignalled() const
 {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(gEventsMutex);
     return m_signalled;
 }
 
+// Called with gEventsMutex held.
 bool tEvent::take()
 {
-    std::lock_guard lock(m_mutex);
     if (!m_signalled)
         return false;
     if (m_reset == tReset::automatic)
@@ -45,13 +44,11 @@ bool tEvent::take()
 
 void tEvent::attach(tWaiter* waiter)
 {
-    std::lock_guard lock(m_mutex);
     m_waiters.push_back(waiter);
 }
 
 void tEvent::detach(tWaiter* waiter)
 {
-    std::lock_guard lock(m_mutex);
     m_waiters.erase(std::remove(m_waiters.begin(), m_waiters.end(), waiter), m_waiters.end());
 }
 
@@ -62,36 +59,30 @@ bool tEvent::wait(std::chrono::milliseconds timeout)
 
 tEvent::tWaitResult tEvent::waitAny(tEvent& first, tEvent& second, std::chrono::milliseconds timeout)
 {
+    const bool two = &second != &first;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::unique_lock lock(gEventsMutex);
     tWaiter waiter;
     first.attach(&waiter);
-    if (&second != &first)
+    if (two)
         second.attach(&waiter);
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
     tWaitResult result = tWaitResult::timeout;
-    {
-        std::unique_lock lock(waiter.mutex);
-        for (;;) {
-            if (first.take()) {
-                result = tWaitResult::first;
-                break;
-            }
-            if (&second != &first && second.take()) {
-                result = tWaitResult::second;
-                break;
-            }
-            if (timeout.count() < 0) {
-                waiter.wake.wait(lock);
-            } else if (waiter.wake.wait_until(lock, deadline) == std::cv_status::timeout) {
-                if (first.take())
-                    result = tWaitResult::first;
-                else if (&second != &first && second.take())
-                    result = tWaitResult::second;
-                break;
-            }
+    for (;;) {
+        if (first.take()) {
+            result = tWaitResult::first;
+            break;
         }
+        if (two && second.take()) {
+            result = tWaitResult::second;
+            break;
+        }
+        if (timeout.count() < 0)
+            waiter.wake.wait(lock);
+        else if (waiter.wake.wait_until(lock, deadline) == std::cv_status::timeout)
+            break;
     }
     first.detach(&waiter);
-    if (&second != &first)
+    if (two)
         second.detach(&waiter);
     return result;
 }

@@ -31,7 +31,6 @@ public:
 
 private:
     struct tWaiter {
-        std::mutex mutex;
         std::condition_variable wake;
     };
     // Takes the signal when it is there (an automatic event is reset by the wait that takes it).
@@ -39,10 +38,10 @@ private:
     void attach(tWaiter* waiter);
     void detach(tWaiter* waiter);
 
-    mutable std::mutex m_mutex;
+    // Guarded by the one mutex all events share.
     const tReset m_reset;
     bool m_signalled;
-    std::vector<tWaiter*> m_waiters; // guarded by m_mutex
+    std::vector<tWaiter*> m_waiters;
 };
 
 } // namespace zembrio
