@@ -143,12 +143,8 @@ void tLogoVarDesc::SetValue(tlogoobject* value)
 
 void tLogoVarDesc::adoptValue(tlogoobject* counted)
 {
-    if (counted && counted->pooled) {
-        tlogoobject* copy = makeKeptCopy(counted);
-        addRef(copy);
-        release(counted);
-        counted = copy;
-    }
+    if (counted && counted->pooled)
+        counted = keepTemporary(counted);
     release(std::exchange(m_value, counted));
 }
 

@@ -72,7 +72,7 @@ bool copyIfFreshTemporary(T* self, tlogoobject* other)
 
 void tLogoInt::FreeValue()
 {
-    if (!(pooled && returnIntToPool(this)))
+    if (!returnIntToPool(this))
         delete this;
 }
 
@@ -107,7 +107,7 @@ void tLogoInt::makeText(std::string& out)
 
 void tLogoReal::FreeValue()
 {
-    if (!(pooled && returnRealToPool(this)))
+    if (!returnRealToPool(this))
         delete this;
 }
 
@@ -169,7 +169,7 @@ void tLogoReal::makeText(std::string& out)
 
 void tLogoBool::FreeValue()
 {
-    if (!(pooled && returnBoolToPool(this)))
+    if (!returnBoolToPool(this))
         delete this;
 }
 

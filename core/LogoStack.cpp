@@ -2,140 +2,92 @@
 
 #include "core/LogoException.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace zembrio {
 
 tLogoStack::tLogoStack(int32_t capacity)
 {
-    m_items.reserve(static_cast<size_t>(capacity > 0 ? capacity : 0));
+    const int32_t size = std::max(capacity, 16);
+    m_base = new tlogoobject*[static_cast<size_t>(size)];
+    m_top = m_base;
+    m_limit = m_base + size;
 }
 
 tLogoStack::~tLogoStack()
 {
     Clear();
+    delete[] m_base;
 }
 
-void tLogoStack::Push(tlogoobject* value)
+void tLogoStack::grow()
 {
-    addRef(value);
-    m_items.push_back(value);
-}
-
-tlogoobject* tLogoStack::Top() const
-{
-    if (m_items.empty())
-        throw eLogoException(erStackTop);
-    return m_items.back();
+    const size_t size = static_cast<size_t>(m_limit - m_base);
+    const size_t used = static_cast<size_t>(m_top - m_base);
+    auto* bigger = new tlogoobject*[size * 2];
+    std::memcpy(bigger, m_base, used * sizeof(tlogoobject*));
+    delete[] m_base;
+    m_base = bigger;
+    m_top = bigger + used;
+    m_limit = bigger + size * 2;
 }
 
 void tLogoStack::PopRelease()
 {
-    if (m_items.empty())
-        throw eLogoException(erStackDeletetop);
-    tlogoobject* v = m_items.back();
-    m_items.pop_back();
-    release(v);
+    if (m_top == m_base)
+        fail(erStackDeletetop);
+    release(*--m_top);
 }
 
 void tLogoStack::PopInto(tlogoobject*& slot)
 {
-    if (m_items.empty())
-        throw eLogoException(erStackPop);
+    if (m_top == m_base)
+        fail(erStackPop);
     tlogoobject* old = slot;
-    slot = m_items.back();
-    m_items.pop_back();
+    slot = *--m_top;
     release(old);
-}
-
-tlogoobject* tLogoStack::PopTransfer()
-{
-    if (m_items.empty())
-        throw eLogoException(erStackPop1);
-    tlogoobject* v = m_items.back();
-    m_items.pop_back();
-    return v;
 }
 
 tlogoobject* tLogoStack::PopDrop()
 {
-    if (m_items.empty())
-        throw eLogoException(erStackPopdec);
-    tlogoobject* v = m_items.back();
-    m_items.pop_back();
+    if (m_top == m_base)
+        fail(erStackPopdec);
+    tlogoobject* v = *--m_top;
     dropWithoutFree(v);
     return v;
-}
-
-void tLogoStack::PopNil()
-{
-    if (m_items.empty())
-        throw eLogoException(erStackPopnil);
-    tlogoobject* v = m_items.back();
-    m_items.pop_back();
-    if (v) {
-        // The error takes its own reference to the culprit before ours goes.
-        eLogoException error(erWhatToDo, v);
-        release(v);
-        throw error;
-    }
-}
-
-tlogoobject* tLogoStack::Peek(int32_t depth) const
-{
-    if (depth < 0 || depth >= count())
-        throw eLogoException(erStackLookstack);
-    return m_items[m_items.size() - 1 - static_cast<size_t>(depth)];
-}
-
-void tLogoStack::ShiftTop()
-{
-    if (m_items.size() < 2)
-        throw eLogoException(erStackShiftTop);
-    const size_t n = m_items.size();
-    tlogoobject* under = m_items[n - 2];
-    m_items[n - 2] = m_items[n - 1];
-    m_items.pop_back();
-    release(under);
-}
-
-void tLogoStack::RemoveAt(int32_t depth)
-{
-    if (depth < 0 || depth >= count())
-        throw eLogoException(erStackShift);
-    const auto at = m_items.end() - 1 - depth;
-    tlogoobject* v = *at;
-    m_items.erase(at);
-    release(v);
 }
 
 tlogoobject* tLogoStack::TakeAt(int32_t depth)
 {
     if (depth < 0 || depth >= count())
-        throw eLogoException(erStackShift);
-    const auto at = m_items.end() - 1 - depth;
+        fail(erStackShift);
+    tlogoobject** at = m_top - 1 - depth;
     tlogoobject* v = *at;
-    m_items.erase(at);
+    std::memmove(at, at + 1, static_cast<size_t>(depth) * sizeof(tlogoobject*));
+    --m_top;
     return v;
 }
 
-void tLogoStack::DropTo(int32_t height)
+void tLogoStack::RemoveAt(int32_t depth)
 {
-    while (count() > height && count() > 0) {
-        tlogoobject* v = m_items.back();
-        m_items.pop_back();
-        release(v);
-    }
+    release(TakeAt(depth));
 }
 
-void tLogoStack::ReplaceTop(int32_t n, tlogoobject* result)
+void tLogoStack::fail(errorConst number)
 {
-    addRef(result); // before the inputs go: the result may be one of them
-    DropTo(count() - n);
-    m_items.push_back(result);
+    throw eLogoException(number);
 }
 
-void tLogoStack::DropN(int32_t n)
+void tLogoStack::popNilFailed()
 {
-    DropTo(count() - n);
+    if (m_top == m_base)
+        fail(erStackPopnil);
+    tlogoobject* v = *--m_top;
+    // The error takes its own reference to the culprit before ours goes.
+    eLogoException error(erWhatToDo, v);
+    release(v);
+    throw error;
 }
 
 } // namespace zembrio

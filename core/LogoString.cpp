@@ -59,7 +59,7 @@ void tLogoString::clearCaches()
 
 void tLogoString::FreeValue()
 {
-    if (!(pooled && returnWordToPool(this)))
+    if (!returnWordToPool(this))
         delete this;
 }
 

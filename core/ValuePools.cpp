@@ -30,13 +30,24 @@ struct tPool {
         items.pop_back();
         return p;
     }
+    // Any object of the pool's class may join it, so objects taken out by keepTemporary come back.
     bool give(T* p)
     {
         if (!tIsLogoProcess || static_cast<int>(items.size()) >= kValuePoolSize)
             return false;
+        if (!p->pooled) {
+            p->pooled = 1;
+            ++made;
+        }
         p->refCount = 0;
         items.push_back(p);
         return true;
+    }
+    T* leave(T* p)
+    {
+        p->pooled = 0;
+        --made;
+        return p;
     }
     void fill()
     {
@@ -184,6 +195,25 @@ tlogoobject* makeKeptCopy(tlogoobject* value)
     if (auto* w = valueCast<tLogoString>(value))
         return new tLogoString(w->text());
     return value->Clone();
+}
+
+tlogoobject* keepTemporary(tlogoobject* counted)
+{
+    if (counted->refCount == 1) {
+        // Nobody else sees it: it leaves its pool instead of being copied.
+        if (auto* i = valueCast<tLogoInt>(counted))
+            return gIntPool.leave(i);
+        if (auto* r = valueCast<tLogoReal>(counted))
+            return gRealPool.leave(r);
+        if (auto* b = valueCast<tLogoBool>(counted))
+            return gBoolPool.leave(b);
+        if (auto* w = valueCast<tLogoString>(counted))
+            return gWordPool.leave(w);
+    }
+    tlogoobject* copy = makeKeptCopy(counted);
+    addRef(copy);
+    release(counted);
+    return copy;
 }
 
 tLogoInt* makeIntFromSource(int32_t value, std::string_view text)

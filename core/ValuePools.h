@@ -23,6 +23,8 @@ tLogoString* makeLongLivedWord(std::string_view text);
 // A copy of a pooled temporary that may be kept (variables never hold pooled objects); keeps the
 // source spelling of numbers and booleans.
 tlogoobject* makeKeptCopy(tlogoobject* value);
+// The same for a pooled temporary handed over with its count: returns a counted value that may be kept.
+tlogoobject* keepTemporary(tlogoobject* counted);
 
 // The reader's constructors: the number or boolean keeps the spelling it was read from.
 tLogoInt* makeIntFromSource(int32_t value, std::string_view text);

@@ -375,6 +375,28 @@ TEST_F(ValuePoolsTest, AssignInPlaceReusesTheVariablesObject)
     EXPECT_TRUE(variable->AssignInPlace(variable.get()));
 }
 
+TEST_F(ValuePoolsTest, ATemporaryKeptByItsOnlyHolderLeavesItsPoolAndComesBack)
+{
+    const int before = poolCounts().ints;
+    tlogoobject* only = makeInt(5);
+    addRef(only);
+    tValue kept = tValue::adopt(keepTemporary(only));
+    EXPECT_EQ(kept.get(), only) << "no copy when nobody else holds it";
+    EXPECT_EQ(kept->pooled, 0);
+    // The pool's other integers are recycled many times over; the kept one must not be among them.
+    for (int i = 0; i < 3 * kValuePoolSize; ++i)
+        tValue(makeInt(i));
+    EXPECT_EQ(printOf(kept.get()), "5");
+    kept = nullptr;
+    EXPECT_EQ(poolCounts().ints, before) << "freed, it joins the pool again";
+
+    tValue shared(makeWord("ab"));
+    addRef(shared.get()); // the reference handed over, besides ours
+    tValue copy = tValue::adopt(keepTemporary(shared.get()));
+    EXPECT_NE(copy.get(), shared.get()) << "another holder sees the temporary: a copy is kept";
+    EXPECT_EQ(printOf(copy.get()), "ab");
+}
+
 TEST(ValueLists, HugeAndDeepListsFreeWithoutRecursion)
 {
     {
