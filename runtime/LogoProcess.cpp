@@ -20,6 +20,7 @@ namespace {
 
 thread_local tLogoprocess* tCurrentLogoProcess = nullptr;
 std::atomic<void (*)()> gErrorListener{nullptr};
+std::atomic<void (*)()> gAllEndedListener{nullptr};
 
 } // namespace
 
@@ -31,6 +32,11 @@ tLogoprocess* currentLogoProcess()
 void onProcessError(void (*listener)())
 {
     gErrorListener.store(listener);
+}
+
+void onAllProcessesEnded(void (*listener)())
+{
+    gAllEndedListener.store(listener);
 }
 
 tProcessRegistry& processRegistry()
@@ -49,12 +55,18 @@ void tProcessRegistry::add(const std::shared_ptr<tLogoprocess>& process)
 
 void tProcessRegistry::remove(tLogoprocess* process)
 {
-    std::lock_guard lock(m_mutex);
-    auto it = std::find_if(m_processes.begin(), m_processes.end(), [&](auto& p) { return p.get() == process; });
-    if (it == m_processes.end())
-        return;
-    m_ended.push_back(*it);
-    m_processes.erase(it);
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = std::find_if(m_processes.begin(), m_processes.end(), [&](auto& p) { return p.get() == process; });
+        if (it == m_processes.end())
+            return;
+        m_ended.push_back(*it);
+        m_processes.erase(it);
+        if (!m_processes.empty())
+            return;
+    }
+    if (auto listener = gAllEndedListener.load())
+        listener();
 }
 
 std::vector<std::shared_ptr<tLogoprocess>> tProcessRegistry::snapshot() const

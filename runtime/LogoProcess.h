@@ -171,5 +171,7 @@ void stopProcessesOf(tlogoobject* object);
 
 // A report of an error that ended a process, for those who watch (zembrio-run's exit status).
 void onProcessError(void (*listener)());
+// Called, on the thread of the process that ended, whenever the last registered process has ended.
+void onAllProcessesEnded(void (*listener)());
 
 } // namespace zembrio

@@ -164,7 +164,18 @@ int run(const tOptions& options, const tProjectSource& source)
             QCoreApplication::quit();
     });
     poll.start(kPollMs);
+    // The end of the last process need not wait for the next poll.
+    onAllProcessesEnded([] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [] {
+                if (processRegistry().empty())
+                    QCoreApplication::quit();
+            },
+            Qt::QueuedConnection);
+    });
     QCoreApplication::exec();
+    onAllProcessesEnded(nullptr);
     processRegistry().reapFinished();
     main.reset();
     return gErrorReported.load() ? 1 : 0;
@@ -180,7 +191,10 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ensureRuntimeDirectory();
     int qtArgc = 1; // our options are not Qt's
-    QGuiApplication app(qtArgc, argv);
+    // Never destroyed: the offscreen platform's font database loads the whole font configuration in its
+    // destructor, which would cost more than the start-up of a short project, and nothing needs it at exit.
+    static QGuiApplication* app = new QGuiApplication(qtArgc, argv);
+    (void)app;
     adoptGuiThread();
     const std::vector<uint8_t> bytes = readFile(options.file);
     gStartup.commandLineProjectPath = options.file;
