@@ -35,6 +35,7 @@ void tTabDesc::Save(tSaveContext&, bool, int) {}
 tProcDesc::tProcDesc(tNameCode code_, int32_t inputCount_, bool variableInputs_, uint8_t elementType_)
     : tTabDesc(code_), inputCount(inputCount_), variableInputs(variableInputs_), elementType(elementType_)
 {
+    descKind = tDescKind::procedure;
 }
 
 void tProcDesc::unsupported(errorConst number)
@@ -120,6 +121,7 @@ tStop::tStop(tNameCode code_) : tProcDesc(code_, 0, false, etFun)
 
 tLogoVarDesc::tLogoVarDesc(tNameCode code_, tlogoobject* value) : tTabDesc(code_), m_value(nullptr)
 {
+    descKind = tDescKind::variable;
     programDefined = 1;
     if (value)
         SetValue(value);

@@ -52,9 +52,13 @@ public:
         return false;
     }
 
-    // Kind tests without dynamic_cast on hot paths.
-    virtual class tProcDesc* AsProc() { return nullptr; }
-    virtual class tLogoVarDesc* AsVar() { return nullptr; }
+    // Kind tests for hot paths: a field, not a virtual call or dynamic_cast.
+    class tProcDesc* AsProc();
+    class tLogoVarDesc* AsVar();
+
+protected:
+    enum class tDescKind : uint8_t { other, procedure, variable };
+    tDescKind descKind = tDescKind::other; // set by the constructors of the two kinds
 };
 
 // Element types of descriptors and compiled elements.
@@ -79,7 +83,6 @@ public:
     int32_t activeCalls = 0;
     int32_t userProcedure = 0; // 1: the evaluator may turn a call into a tail call
 
-    tProcDesc* AsProc() override { return this; }
 
     // The implementation the entries are bound to.
     virtual void Call(tProcessState& ps, int32_t n);
@@ -179,7 +182,6 @@ public:
     explicit tLogoVarDesc(tNameCode code, tlogoobject* value = nullptr);
     ~tLogoVarDesc() override;
 
-    tLogoVarDesc* AsVar() override { return this; }
     void ValueText(std::string& out) override;
     tlogoobject* Value() override { return m_value; }
     void Save(tSaveContext& save, bool byName, int kind) override;
@@ -204,5 +206,15 @@ class tlogoglobalvardesc : public tLogoVarDesc {
 public:
     using tLogoVarDesc::tLogoVarDesc;
 };
+
+inline tProcDesc* tTabDesc::AsProc()
+{
+    return descKind == tDescKind::procedure ? static_cast<tProcDesc*>(this) : nullptr;
+}
+
+inline tLogoVarDesc* tTabDesc::AsVar()
+{
+    return descKind == tDescKind::variable ? static_cast<tLogoVarDesc*>(this) : nullptr;
+}
 
 } // namespace zembrio

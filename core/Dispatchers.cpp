@@ -11,7 +11,14 @@ namespace {
 tProcDesc* receiverProc(tProcessState& ps, tlogoobject* receiver, tNameCode code)
 {
     tLogoTab* context = nullptr;
-    tTabDesc* found = receiver ? receiver->FindProc(code, context) : nullptr;
+    tTabDesc* found = nullptr;
+    if (receiver && receiver->valueClass != tValueClass::other) {
+        // Plain values keep the base lookup: their table, directly.
+        context = receiver->methodTable;
+        found = context ? context->Lookup(code) : nullptr;
+    } else if (receiver) {
+        found = receiver->FindProc(code, context);
+    }
     tProcDesc* proc = found ? found->AsProc() : nullptr;
     if (!proc)
         throw eLogoException::withCulpritCode(erDoNotKnowHowTo, code);

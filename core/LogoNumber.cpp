@@ -90,6 +90,8 @@ int32_t tLogoInt::AsIntegerInRange(int32_t min, int32_t max)
 
 bool tLogoInt::IsEqual(tlogoobject* other)
 {
+    if (auto* i = valueCast<tLogoInt>(other)) // the common case, as the general comparison would answer
+        return i->m_value == m_value;
     return other == this || (isWordButNotBool(other) && wordsEqual(this, other));
 }
 

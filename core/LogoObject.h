@@ -62,6 +62,7 @@ public:
     virtual bool AssignInPlace(tlogoobject* other) { return this == other; } // 24
     virtual void ForEach(uint32_t variable, tlogoobject* instructions);      // 25
     // Name lookups; context receives the table where the name was found ("usual" continues from it).
+    // Plain values (valueClass other than "other") keep the base versions: dispatchers rely on it.
     virtual tTabDesc* FindProc(uint32_t code, tLogoTab*& context);           // 26
     virtual tTabDesc* LookupProc(uint32_t code, tLogoTab*& context);         // 27
     virtual tTabDesc* LookupUsual(tLogoTab*& context, uint32_t code);        // 28

@@ -12,35 +12,34 @@ namespace {
 thread_local bool tIsLogoProcess = false;
 
 // A stack of recycled objects. Guarded by the global interpreter lock: only Logo process threads use it.
+// Every arithmetic step takes one object and gives one back, so both are a few instructions.
 template <class T>
 struct tPool {
-    std::vector<T*> items;
-    int made = 0; // pooled objects created by fill
-    tPool() { items.reserve(kValuePoolSize); }
+    T* items[kValuePoolSize];
+    int count = 0;
+    int made = 0; // objects that belong to the pool, in it or out
     ~tPool()
     {
-        for (T* p : items)
-            delete p;
+        for (int i = 0; i < count; ++i)
+            delete items[i];
     }
     T* take()
     {
-        if (!tIsLogoProcess || items.empty())
+        if (count == 0 || !tIsLogoProcess)
             return nullptr;
-        T* p = items.back();
-        items.pop_back();
-        return p;
+        return items[--count];
     }
     // Any object of the pool's class may join it, so objects taken out by keepTemporary come back.
     bool give(T* p)
     {
-        if (!tIsLogoProcess || static_cast<int>(items.size()) >= kValuePoolSize)
+        if (count >= kValuePoolSize || !tIsLogoProcess)
             return false;
         if (!p->pooled) {
             p->pooled = 1;
             ++made;
         }
         p->refCount = 0;
-        items.push_back(p);
+        items[count++] = p;
         return true;
     }
     T* leave(T* p)
@@ -51,10 +50,10 @@ struct tPool {
     }
     void fill()
     {
-        while (static_cast<int>(items.size()) < kValuePoolSize) {
+        while (count < kValuePoolSize) {
             T* p = new T;
             p->pooled = 1;
-            items.push_back(p);
+            items[count++] = p;
             ++made;
         }
     }
@@ -107,8 +106,7 @@ void fillValuePools()
 
 tPoolCounts poolCounts()
 {
-    return {static_cast<int>(gIntPool.items.size()), static_cast<int>(gRealPool.items.size()),
-            static_cast<int>(gWordPool.items.size()), static_cast<int>(gBoolPool.items.size()),
+    return {gIntPool.count, gRealPool.count, gWordPool.count, gBoolPool.count,
             static_cast<int>(gCellPool.blocks.size())};
 }
 
