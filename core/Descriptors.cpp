@@ -134,8 +134,9 @@ tLogoVarDesc::~tLogoVarDesc()
 
 void tLogoVarDesc::SetValue(tlogoobject* value)
 {
-    // A pooled temporary goes back to its pool soon: keep a copy of it instead.
-    if (value && value->pooled) {
+    // A pooled temporary would go back to its pool soon. When at most its maker holds it, it leaves the pool
+    // (the holder sees no change); otherwise the variable keeps a copy.
+    if (value && value->pooled && !(value->refCount <= 1 && leavePool(value))) {
         tValue hold(value); // a fresh temporary goes back to its pool when we are done with it
         assignRef(m_value, makeKeptCopy(value));
         return;

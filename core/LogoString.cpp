@@ -49,6 +49,15 @@ void tLogoString::assignText(std::string_view text)
     clearCaches();
 }
 
+void tLogoString::clearText(size_t keepBytes)
+{
+    if (m_text.capacity() > keepBytes)
+        std::string().swap(m_text);
+    else
+        m_text.clear();
+    clearCaches();
+}
+
 void tLogoString::clearCaches()
 {
     clearWordCaches();
@@ -268,7 +277,7 @@ bool tLogoString::AssignInPlace(tlogoobject* other)
     auto* s = valueCast<tLogoString>(other);
     if (refCount != 1 || !s || !s->pooled)
         return false;
-    setText(s->m_text);
+    assignText(s->m_text); // into the buffer this word already has
     return true;
 }
 

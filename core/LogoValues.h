@@ -37,6 +37,7 @@ public:
     const std::string& text() const { return m_text; }
     void setText(std::string text); // clears every cached interpretation
     void assignText(std::string_view text); // the same, reusing the text's buffer
+    void clearText(size_t keepBytes);       // empties it; keeps a buffer of up to keepBytes for reuse
 
     void FreeValue() override;
     tlogoobject* Clone() override;

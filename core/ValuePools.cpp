@@ -59,6 +59,8 @@ struct tPool {
     }
 };
 
+constexpr size_t kPooledWordKeepsBytes = 4096;
+
 tPool<tLogoInt> gIntPool;
 tPool<tLogoReal> gRealPool;
 tPool<tLogoString> gWordPool;
@@ -195,19 +197,26 @@ tlogoobject* makeKeptCopy(tlogoobject* value)
     return value->Clone();
 }
 
+bool leavePool(tlogoobject* value)
+{
+    if (auto* i = valueCast<tLogoInt>(value))
+        gIntPool.leave(i);
+    else if (auto* r = valueCast<tLogoReal>(value))
+        gRealPool.leave(r);
+    else if (auto* b = valueCast<tLogoBool>(value))
+        gBoolPool.leave(b);
+    else if (auto* w = valueCast<tLogoString>(value))
+        gWordPool.leave(w);
+    else
+        return false;
+    return true;
+}
+
 tlogoobject* keepTemporary(tlogoobject* counted)
 {
-    if (counted->refCount == 1) {
-        // Nobody else sees it: it leaves its pool instead of being copied.
-        if (auto* i = valueCast<tLogoInt>(counted))
-            return gIntPool.leave(i);
-        if (auto* r = valueCast<tLogoReal>(counted))
-            return gRealPool.leave(r);
-        if (auto* b = valueCast<tLogoBool>(counted))
-            return gBoolPool.leave(b);
-        if (auto* w = valueCast<tLogoString>(counted))
-            return gWordPool.leave(w);
-    }
+    // Nobody else sees it: it leaves its pool instead of being copied.
+    if (counted->refCount == 1 && leavePool(counted))
+        return counted;
     tlogoobject* copy = makeKeptCopy(counted);
     addRef(copy);
     release(counted);
@@ -249,7 +258,8 @@ bool returnWordToPool(tLogoString* value)
 {
     if (!gWordPool.give(value))
         return false;
-    value->setText({});
+    // The next word made in it reuses the buffer, unless the buffer is big enough to matter as memory.
+    value->clearText(kPooledWordKeepsBytes);
     return true;
 }
 

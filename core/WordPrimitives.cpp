@@ -6,6 +6,7 @@
 #include "core/LogoException.h"
 #include "core/LogoRandom.h"
 #include "core/LogoValues.h"
+#include "core/ValueConvert.h"
 #include "core/ValuePools.h"
 #include "core/ValueSettings.h"
 #include "core/ValueTables.h"
@@ -34,40 +35,40 @@ tlogoobject* emptyWordResult(tlogoobject* r)
 
 tlogoobject* count(tlogoobject* r, tArgs&)
 {
-    return makeInt(static_cast<int32_t>(textOf(r).size()));
+    return makeInt(static_cast<int32_t>(tWordText(r).view().size()));
 }
 
 tlogoobject* first(tlogoobject* r, tArgs&)
 {
-    const std::string text = textOf(r);
-    return text.empty() ? emptyWordResult(r) : makeWord(std::string_view(text).substr(0, 1));
+    const tWordText text(r);
+    return text.view().empty() ? emptyWordResult(r) : makeWord(text.view().substr(0, 1));
 }
 
 tlogoobject* last(tlogoobject* r, tArgs&)
 {
-    const std::string text = textOf(r);
-    return text.empty() ? emptyWordResult(r) : makeWord(std::string_view(text).substr(text.size() - 1));
+    const tWordText text(r);
+    return text.view().empty() ? emptyWordResult(r) : makeWord(text.view().substr(text.view().size() - 1));
 }
 
 tlogoobject* butFirst(tlogoobject* r, tArgs&)
 {
-    const std::string text = textOf(r);
-    return text.empty() ? emptyWordResult(r) : makeWord(std::string_view(text).substr(1));
+    const tWordText text(r);
+    return text.view().empty() ? emptyWordResult(r) : makeWord(text.view().substr(1));
 }
 
 tlogoobject* butLast(tlogoobject* r, tArgs&)
 {
-    const std::string text = textOf(r);
-    return text.empty() ? emptyWordResult(r) : makeWord(std::string_view(text).substr(0, text.size() - 1));
+    const tWordText text(r);
+    return text.view().empty() ? emptyWordResult(r) : makeWord(text.view().substr(0, text.view().size() - 1));
 }
 
 tlogoobject* pick(tlogoobject* r, tArgs&)
 {
-    const std::string text = textOf(r);
-    if (text.empty())
+    const tWordText text(r);
+    if (text.view().empty())
         return emptyWordResult(r);
-    const auto at = static_cast<size_t>(randomRange(0, static_cast<int32_t>(text.size()) - 1));
-    return makeWord(std::string_view(text).substr(at, 1));
+    const auto at = static_cast<size_t>(randomRange(0, static_cast<int32_t>(text.view().size()) - 1));
+    return makeWord(text.view().substr(at, 1));
 }
 
 // A uniform random order of the characters.

@@ -6,6 +6,7 @@
 #include "core/LogoValues.h"
 #include "core/NameTable.h"
 #include "core/ProcessState.h"
+#include "core/ValueConvert.h"
 #include "core/ValuePools.h"
 #include "core/ValueSettings.h"
 #include "runtime/Registration.h"
@@ -30,14 +31,20 @@ tlogoobject* handOverList(tRef<tLogoList> list)
     return p;
 }
 
+constexpr size_t kWordBufferKeepsBytes = 64 * 1024;
+
 tlogoobject* word(tArgs& a)
 {
-    std::string text, part;
-    for (int32_t i = 0; i < a.count(); ++i) {
-        a[i]->AsText(part); // a list is erExpectWord
-        text += part;
-    }
-    return makeWord(text);
+    // Words grow a character at a time in loops: the joined text goes through one buffer per thread, so
+    // that a step allocates nothing once the buffer and the pooled words are big enough.
+    thread_local std::string text;
+    text.clear();
+    for (int32_t i = 0; i < a.count(); ++i)
+        text += tWordText(a[i]).view(); // a list is erExpectWord
+    tlogoobject* result = makeWord(text);
+    if (text.capacity() > kWordBufferKeepsBytes)
+        std::string().swap(text);
+    return result;
 }
 
 tlogoobject* list(tArgs& a)

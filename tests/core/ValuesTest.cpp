@@ -1,4 +1,5 @@
 // Values: printed and source forms, conversions, equality, pools and freeing.
+#include "core/Descriptors.h"
 #include "core/LogoException.h"
 #include "core/LogoStack.h"
 #include "core/LogoValues.h"
@@ -395,6 +396,28 @@ TEST_F(ValuePoolsTest, ATemporaryKeptByItsOnlyHolderLeavesItsPoolAndComesBack)
     tValue copy = tValue::adopt(keepTemporary(shared.get()));
     EXPECT_NE(copy.get(), shared.get()) << "another holder sees the temporary: a copy is kept";
     EXPECT_EQ(printOf(copy.get()), "ab");
+}
+
+TEST_F(ValuePoolsTest, AVariableSetToATemporaryNeverSeesThePoolReuseIt)
+{
+    const struct {
+        const char* what;
+        int holders; // besides the variable
+    } cases[] = {{"held by nobody", 0}, {"held by its maker", 1}, {"held by two", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        tLogoVarDesc variable(1);
+        tlogoobject* temporary = makeWord("kept");
+        for (int i = 0; i < c.holders; ++i)
+            addRef(temporary);
+        variable.SetValue(temporary);
+        for (int i = 0; i < c.holders; ++i)
+            release(temporary);
+        for (int i = 0; i < 3 * kValuePoolSize; ++i)
+            tValue(makeWord("churn"));
+        EXPECT_EQ(variable.value()->pooled, 0);
+        EXPECT_EQ(printOf(variable.value()), "kept");
+    }
 }
 
 TEST(ValueLists, HugeAndDeepListsFreeWithoutRecursion)
