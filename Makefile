@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 GENERATOR := -G Ninja
 
-.PHONY: demo test deps build build-asan build-tsan clean
+.PHONY: demo test deps build build-asan build-tsan release clean
 
 deps:
 	scripts/install-deps
@@ -24,6 +24,13 @@ build-tsan: deps
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZEMBRIO_TSAN=ON
 	cmake --build build-tsan -j $(JOBS) --target test_runtime
 
+# What we ship and benchmark: -O3 with link-time optimisation across the whole library and no assertions
+# (NDEBUG). Only the programs and the benchmarks are built here; the tests run in the trees above.
+release: deps
+	cmake -S . -B build-release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON
+	cmake --build build-release -j $(JOBS) --target zembrio zembrio-run zembrio-pack zembrio-demo \
+	  bench_values bench_reader bench_evaluator bench_processes
+
 demo: build
 	./build/bin/zembrio-demo
 
@@ -33,4 +40,4 @@ test: build build-asan build-tsan
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R 'Processes|ControlFlow'
 
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-release

@@ -94,6 +94,7 @@ void tMainPasProcDescBF::run(tProcessState& ps, int32_t n, bool valueWanted)
 tPasProcRoot::tPasProcRoot(tNameCode code_, int32_t inputCount_, tValueProc proc_, uint8_t elementType_)
     : tProcDesc(code_, inputCount_, false, elementType_), proc(proc_)
 {
+    valueTableProc = true;
 }
 
 void tPasProcRoot::Call(tProcessState&, int32_t)

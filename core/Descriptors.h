@@ -82,6 +82,7 @@ public:
     uint8_t kind = pkOrdinary;
     int32_t activeCalls = 0;
     int32_t userProcedure = 0; // 1: the evaluator may turn a call into a tail call
+    bool valueTableProc = false; // a tPasProcRoot: type dispatchers call its function directly
 
 
     // The implementation the entries are bound to.
@@ -116,11 +117,14 @@ private:
 using tMainProc = tlogoobject* (*)(tArgs& args);
 
 // Built-in with a default input count; with variableInputs, any number inside parentheses.
-class tMainPasProcDesc : public tProcDesc {
+class tMainPasProcDesc final : public tProcDesc {
 public:
     tMainPasProcDesc(tNameCode code, int32_t inputCount, bool variableInputs, tMainProc proc,
                      uint8_t elementType = etFun);
     void Call(tProcessState& ps, int32_t n) override;
+    // Straight to Call, without a second virtual call.
+    void CommandEntry(tProcessState& ps, int32_t n) override { Call(ps, n); }
+    void ValueEntry(tProcessState& ps, int32_t n) override { Call(ps, n); }
     tMainProc proc;
 };
 
@@ -158,7 +162,7 @@ private:
 using tValueProc = tlogoobject* (*)(tlogoobject* receiver, tArgs& args);
 
 // Base of the value-table descriptors: only the dispatched entries work.
-class tPasProcRoot : public tProcDesc {
+class tPasProcRoot final : public tProcDesc {
 public:
     tPasProcRoot(tNameCode code, int32_t inputCount, tValueProc proc, uint8_t elementType);
     void Call(tProcessState& ps, int32_t n) override;

@@ -38,7 +38,14 @@ void tObjectProc1Desc::Call(tProcessState& ps, int32_t n)
 {
     needReceiver(this, n);
     tlogoobject* receiver = ps.stack.Peek(n - 1); // held by the stack throughout
-    receiverProc(ps, receiver, code)->DispatchedCall(ps, n - 1, receiver);
+    tProcDesc* proc = receiverProc(ps, receiver, code);
+    if (proc->valueTableProc) {
+        // The common case, in one step: the result replaces the receiver and the other inputs together.
+        tArgs args(ps, n - 1);
+        ps.stack.ReplaceTop(n, static_cast<tPasProcRoot*>(proc)->proc(receiver, args));
+        return;
+    }
+    proc->DispatchedCall(ps, n - 1, receiver);
     ps.stack.ShiftTop();
 }
 

@@ -114,7 +114,7 @@ private:
     void additive();
     void multiplicative();
     void term();
-    void input(bool full) { full ? comparison() : additive(); }
+    void input(bool full);
 
     tCall resolve();
     tCall resolveOperator();
@@ -123,6 +123,28 @@ private:
     bool callCommand(const tCall& call, int32_t n);
     void pushVariable(tNameCode code) { ps.stack.Push(ps.locals->GetValue(code)); }
 };
+
+// Most inputs are a lone variable or constant: pushed here, without the three levels of the expression
+// walk, which would find no operator after it and do the same.
+void tRun::input(bool full)
+{
+    const uint8_t kind = el->kind;
+    if (kind == etVariable || kind == etConst) {
+        const uint8_t next = el[1].kind; // there is one: the array ends with etEnd
+        if (next != etMulOp && next != etAddOp && (!full || next != etRelOp)) {
+            if (kind == etVariable)
+                pushVariable(el->code);
+            else
+                ps.stack.Push(el->value);
+            ++el;
+            return;
+        }
+    }
+    if (full)
+        comparison();
+    else
+        additive();
+}
 
 tCall tRun::resolve()
 {

@@ -24,6 +24,8 @@ public:
     int32_t noTail = 0; // set while called through an entry without tail calls
 
     void Call(tProcessState& ps, int32_t n) override { invoke(ps, n, false); }
+    void CommandEntry(tProcessState& ps, int32_t n) override { invoke(ps, n, false); }
+    void ValueEntry(tProcessState& ps, int32_t n) override { invoke(ps, n, false); }
     void TailEntry(tProcessState& ps, int32_t n) override { invoke(ps, n, true); }
     void CommandEntryNoTail(tProcessState& ps, int32_t n) override;
     void ValueEntryNoTail(tProcessState& ps, int32_t n) override;

@@ -74,22 +74,26 @@ tLogoLocaltab::~tLogoLocaltab()
             release(s.value);
 }
 
-tLogoVarDesc* tLogoLocaltab::localEntry(tNameCode code) const
+tLogoVarDesc* tLogoLocaltab::anyEntry(tNameCode code) const
 {
     tTabDesc* d = Lookup(code);
-    tLogoVarDesc* v = d ? d->AsVar() : nullptr;
+    return d ? d->AsVar() : nullptr;
+}
+
+tLogoVarDesc* tLogoLocaltab::localEntry(tNameCode code) const
+{
+    tLogoVarDesc* v = anyEntry(code);
     return v && !v->unbound ? v : nullptr;
 }
 
-tLogoVarDesc* tLogoLocaltab::entryToBind(tNameCode code)
+tLogoVarDesc* tLogoLocaltab::entryToBind(tNameCode code, tLogoVarDesc* existing)
 {
-    if (tTabDesc* d = Lookup(code); d && d->AsVar()) {
-        d->AsVar()->unbound = false;
-        return d->AsVar();
+    if (!existing) {
+        existing = new tLogoVarDesc(code);
+        Add(existing);
     }
-    auto* entry = new tLogoVarDesc(code);
-    Add(entry);
-    return entry;
+    existing->unbound = false;
+    return existing;
 }
 
 void tLogoLocaltab::unbindEntry(tLogoVarDesc* entry)
@@ -126,13 +130,14 @@ void tLogoLocaltab::SetValue(tNameCode code, tlogoobject* value, uint8_t flags)
 
 void tLogoLocaltab::bind(tNameCode code, tlogoobject* value)
 {
-    if (tLogoVarDesc* d = localEntry(code)) {
-        m_saved.push_back({code, d->takeValue(), false, 0});
-        d->adoptValue(value);
-        return;
+    tLogoVarDesc* entry = anyEntry(code);
+    if (entry && !entry->unbound) {
+        m_saved.push_back({code, entry->takeValue(), false, 0});
+    } else {
+        m_saved.push_back({code, nullptr, true, 0});
+        entry = entryToBind(code, entry);
     }
-    m_saved.push_back({code, nullptr, true, 0});
-    entryToBind(code)->adoptValue(value);
+    entry->adoptValue(value);
 }
 
 bool tLogoLocaltab::boundInCurrentFrame(tNameCode code) const
@@ -180,7 +185,7 @@ void tLogoLocaltab::restore(tSaved& saved)
     }
     if (!saved.absent) {
         // The binding was erased meanwhile: the outer one comes back all the same.
-        entryToBind(saved.code)->adoptValue(outer);
+        entryToBind(saved.code, anyEntry(saved.code))->adoptValue(outer);
     }
 }
 

@@ -80,8 +80,10 @@ private:
     void bind(tNameCode code, tlogoobject* value); // value: a counted reference handed over
     bool boundInCurrentFrame(tNameCode code) const;
     void restore(tSaved& saved);
+    tLogoVarDesc* anyEntry(tNameCode code) const;   // the entry, bound or kept from an ended binding
     tLogoVarDesc* localEntry(tNameCode code) const; // the current binding, or nullptr
-    tLogoVarDesc* entryToBind(tNameCode code);      // the entry, made or reused, now bound
+    // The entry, made when there is none yet (existing: what anyEntry found), now bound.
+    tLogoVarDesc* entryToBind(tNameCode code, tLogoVarDesc* existing);
     void unbindEntry(tLogoVarDesc* entry);
 
     std::vector<tSaved> m_saved;
