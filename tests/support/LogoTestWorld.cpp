@@ -121,8 +121,11 @@ void tLogoTestWorld::setStepBudget(int32_t budget)
 void tLogoTestWorld::registerPrimitives()
 {
     registerMain(root, "print", 1, true, [](tArgs& a) -> tlogoobject* {
-        for (int i = 0; i < a.count(); ++i)
-            world().output += (i ? " " : "") + text(a[i]);
+        for (int i = 0; i < a.count(); ++i) {
+            if (i > 0)
+                world().output += ' ';
+            world().output += text(a[i]);
+        }
         world().output += "\n";
         return nullptr;
     }, etIfFun);
