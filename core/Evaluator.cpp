@@ -117,6 +117,7 @@ private:
     void input(bool full);
 
     tCall resolve();
+    [[gnu::noinline]] tCall resolveInGeneral(); // object prefixes, "usual", default actions, errors
     tCall resolveOperator();
     int32_t collectInputs(const tCall& call);
     void callValue(const tCall& call, int32_t n);
@@ -147,6 +148,18 @@ void tRun::input(bool full)
 }
 
 tCall tRun::resolve()
+{
+    // The common case first, in a frame of its own: a plain name the current object answers.
+    if (el->kind == etUnknownOp && ps.currentObject) {
+        tLogoTab* context = nullptr;
+        tTabDesc* found = ps.currentObject->LookupProc(el->code, context);
+        if (tProcDesc* proc = found ? found->AsProc() : nullptr)
+            return {proc, nullptr, context, el};
+    }
+    return resolveInGeneral();
+}
+
+tCall tRun::resolveInGeneral()
 {
     tLogoTab* context = nullptr;
     tlogoobject* target = nullptr;
