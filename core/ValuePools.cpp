@@ -32,8 +32,13 @@ struct tPool {
     // Any object of the pool's class may join it, so objects taken out by keepTemporary come back.
     bool give(T* p)
     {
-        if (count >= kValuePoolSize || !tIsLogoProcess)
+        if (!tIsLogoProcess)
             return false;
+        if (count >= kValuePoolSize) {
+            if (p->pooled)
+                --made; // the caller frees it: one object fewer belongs to the pool
+            return false;
+        }
         if (!p->pooled) {
             p->pooled = 1;
             ++made;

@@ -398,6 +398,23 @@ TEST_F(ValuePoolsTest, ATemporaryKeptByItsOnlyHolderLeavesItsPoolAndComesBack)
     EXPECT_EQ(printOf(copy.get()), "ab");
 }
 
+TEST_F(ValuePoolsTest, TheCountOfPooledObjectsOutStaysTrueWhenMoreComeBackThanFit)
+{
+    const auto out = [] {
+        const tPoolCounts free = poolCounts();
+        return poolTraffic().pooledWords - (free.ints + free.reals + free.words + free.bools);
+    };
+    const int before = out();
+    std::vector<tValue> taken;
+    for (int i = 0; i < kValuePoolSize; ++i)
+        taken.emplace_back(makeInt(i));
+    tValue stranger(makeInt(-1));
+    ASSERT_EQ(stranger->pooled, 0) << "the pool is empty: made fresh";
+    stranger = nullptr; // joins the empty pool
+    taken.clear();      // one more comes back than fits: the last is freed
+    EXPECT_EQ(out(), before);
+}
+
 TEST_F(ValuePoolsTest, AVariableSetToATemporaryNeverSeesThePoolReuseIt)
 {
     const struct {
