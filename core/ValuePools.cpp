@@ -204,6 +204,8 @@ tlogoobject* makeKeptCopy(tlogoobject* value)
 
 bool leavePool(tlogoobject* value)
 {
+    if (!value->pooled)
+        return false;
     if (auto* i = valueCast<tLogoInt>(value))
         gIntPool.leave(i);
     else if (auto* r = valueCast<tLogoReal>(value))

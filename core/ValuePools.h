@@ -25,7 +25,7 @@ tLogoString* makeLongLivedWord(std::string_view text);
 tlogoobject* makeKeptCopy(tlogoobject* value);
 // The same for a pooled temporary handed over with its count: returns a counted value that may be kept.
 tlogoobject* keepTemporary(tlogoobject* counted);
-// Takes a pooled value out of its pool for good (when freed, it may join again); false if not a pooled class.
+// Takes a pooled value out of its pool for good (when freed, it may join again); false if it is not pooled.
 bool leavePool(tlogoobject* value);
 
 // The reader's constructors: the number or boolean keeps the spelling it was read from.
