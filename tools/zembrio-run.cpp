@@ -190,7 +190,7 @@ int main(int argc, char** argv)
     if (options.headless || !std::getenv("DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ensureRuntimeDirectory();
-    int qtArgc = 1; // our options are not Qt's
+    static int qtArgc = 1; // our options are not Qt's; Qt keeps a reference to it
     // Never destroyed: the offscreen platform's font database loads the whole font configuration in its
     // destructor, which would cost more than the start-up of a short project, and nothing needs it at exit.
     static QGuiApplication* app = new QGuiApplication(qtArgc, argv);
